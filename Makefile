@@ -1,0 +1,49 @@
+# Quorbell: build, test and run from a Debian machine (Quorbell.exe is cross-built with MinGW-w64
+# and run under Wine). Every entry installs what it needs first.
+
+BUILD   := build
+NATIVE  := $(BUILD)/native
+WIN     := $(BUILD)/win
+FUZZDIR := $(BUILD)/fuzz
+JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
+GEN     := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
+FUZZ_SECONDS ?= 60
+
+.PHONY: all build native win test run bench fuzz fuzz-build deps clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps native win
+
+native: deps
+	@[ -f $(NATIVE)/CMakeCache.txt ] || cmake -S . -B $(NATIVE) -G "$(GEN)" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS)
+
+win: deps
+	@[ -f $(WIN)/CMakeCache.txt ] || cmake -S . -B $(WIN) -G "$(GEN)" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake >/dev/null
+	@cmake --build $(WIN) -j $(JOBS)
+
+fuzz-build: deps
+	@[ -f $(FUZZDIR)/CMakeCache.txt ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZDIR) -G "$(GEN)" \
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORBELL_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZDIR) -j $(JOBS) --target fuzz_ini
+
+test: build fuzz-build
+	@scripts/run-tests.sh
+
+run: build
+	@scripts/run.sh
+
+bench: build
+	@scripts/bench.sh
+
+fuzz: fuzz-build
+	@scripts/fuzz.sh $(FUZZ_SECONDS)
+
+clean:
+	@scripts/winebed.sh stop-all 2>/dev/null || true
+	rm -rf $(BUILD)
