@@ -1,0 +1,112 @@
+// The Windows file system behind FileSystem, on the ...W file functions.
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+
+#include "common/FileSystem.h"
+#include "platform/WinText.h"
+
+namespace qb {
+namespace {
+
+class FileHandle {
+public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() { Close(); }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+  bool Close() {
+    if (!valid()) return true;
+    const bool ok = ::CloseHandle(handle_) != 0;
+    handle_ = INVALID_HANDLE_VALUE;
+    return ok;
+  }
+
+private:
+  HANDLE handle_;
+};
+
+DWORD Attributes(const std::string& path) { return ::GetFileAttributesW(Widen(path).c_str()); }
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD chunk = bytes.size() > 0x10000000 ? 0x10000000 : static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+class Win32FileSystem final : public FileSystem {
+public:
+  std::optional<std::string> ReadFile(const std::string& path) const override {
+    // Other programs (an editor, the profile functions) may hold the file open meanwhile.
+    FileHandle file(::CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return std::nullopt;
+    std::string bytes;
+    char buffer[16384];
+    for (;;) {
+      DWORD read = 0;
+      if (!::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) return std::nullopt;
+      if (read == 0) break;
+      bytes.append(buffer, read);
+    }
+    return bytes;
+  }
+
+  bool FileExists(const std::string& path) const override {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  bool DirectoryExists(const std::string& path) const override {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  bool ReplaceFile(const std::string& path, std::string_view bytes) override {
+    static std::atomic<unsigned> counter{0};
+    const std::wstring target = Widen(path);
+    const std::wstring temp = target + L".tmp" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(++counter);
+    FileHandle file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return false;
+    const bool written = WriteAll(file.get(), bytes) && ::FlushFileBuffers(file.get());
+    const bool closed = file.Close();
+    // MOVEFILE_WRITE_THROUGH returns only once the rename is on disk.
+    if (!written || !closed ||
+        !::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      ::DeleteFileW(temp.c_str());
+      return false;
+    }
+    return true;
+  }
+
+  bool CreateDirectories(const std::string& path) override {
+    if (path.empty()) return false;
+    if (DirectoryExists(path)) return true;
+    const std::string parent = ParentPath(path);
+    if (!parent.empty() && parent != path && !DirectoryExists(parent) && !CreateDirectories(parent)) {
+      return false;
+    }
+    return ::CreateDirectoryW(Widen(path).c_str(), nullptr) || DirectoryExists(path);
+  }
+
+  bool RemoveFile(const std::string& path) override { return ::DeleteFileW(Widen(path).c_str()) != 0; }
+};
+
+}  // namespace
+
+FileSystem& SystemFileSystem() {
+  static Win32FileSystem fs;
+  return fs;
+}
+
+}  // namespace qb
