@@ -14,3 +14,5 @@ using CommandArgs = std::vector<std::string>;
 int RunIniGetCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 // ini-set FILE SECTION KEY [VALUE]
 int RunIniSetCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
+// holidays FROM_YEAR TO_YEAR
+int RunHolidaysCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);

@@ -16,6 +16,7 @@ struct CommandEntry {
 constexpr CommandEntry kCommands[] = {
     {"ini-get", "FILE SECTION KEY DEFAULT", RunIniGetCommand},
     {"ini-set", "FILE SECTION KEY [VALUE]", RunIniSetCommand},
+    {"holidays", "FROM_YEAR TO_YEAR", RunHolidaysCommand},
 };
 
 int Usage() {
