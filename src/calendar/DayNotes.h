@@ -1,0 +1,52 @@
+#pragma once
+// Day notes: one text file per calendar day, "dic\<title>.txt" under a base folder (the current
+// directory unless told otherwise). Inside the program a note is one UTF-8 text whose line breaks
+// are "@@". On disk it is one CP932 line ended by CR LF, or, when CP932 cannot hold the text,
+// the same line in UTF-8 behind a byte-order mark so that nothing is lost.
+#include <string>
+#include <string_view>
+
+#include "common/FileSystem.h"
+
+namespace qb {
+
+// ReadDayNote's answer when the note cannot be read (missing, unreadable, or a title that is no
+// plain file name).
+constexpr int kDayNoteUnreadable = -9;
+
+// The title of the note of a date: 2004年8月16日 (no leading zeros).
+std::string DayNoteTitle(int year, int month, int day);
+
+// True when the title can be used as a file name as it is: not empty, valid UTF-8, no path
+// separator, none of the characters Windows forbids (<>:"|?*), no control character, not "." or
+// "..", no trailing dot or blank, not a reserved device name (CON, PRN, AUX, NUL, COM0-9,
+// LPT0-9, with or without extension, in any case), and short enough for one path component.
+// Other titles are never read or written.
+bool IsPlainNoteTitle(std::string_view title);
+
+// Where the notes live: "dic" under `baseDir` (empty: the process's current directory).
+struct DayNoteFolder {
+  FileSystem* fs = nullptr;
+  std::string baseDir;
+};
+
+// The path of a title's note file.
+std::string DayNotePath(const DayNoteFolder& folder, std::string_view title);
+
+// Appends the note to `text` (lines joined by "@@", no trailing "@@") and returns 0; returns
+// kDayNoteUnreadable and leaves `text` alone when the note cannot be read. Accepts CP932, UTF-8
+// with a byte-order mark and UTF-16LE with a byte-order mark; CR LF, CR and LF all end a line.
+int ReadDayNote(const DayNoteFolder& folder, std::string_view title, std::string& text);
+
+// Stores `text` (line breaks already "@@"; any raw CR or LF left is stored as "@@" too) as the
+// title's note, creating the "dic" folder when it is missing. The file is replaced atomically:
+// it holds the old note or the new one, never a part. Failures are silent; returns 0.
+int WriteDayNote(const DayNoteFolder& folder, std::string_view title, std::string_view text);
+
+// The folder the two-argument forms use. Until this is called: the current directory through
+// SystemFileSystem().
+void UseDayNoteFolder(std::string baseDir, FileSystem& fs);
+int ReadDayNote(std::string_view title, std::string& text);
+int WriteDayNote(std::string_view title, std::string_view text);
+
+}  // namespace qb
