@@ -1,0 +1,11 @@
+#pragma once
+// Everything an end-to-end scenario needs: folders with a private copy of the program, processes,
+// windows, input, settings locations and the scenario fixture.
+#include "harness/AppFolder.h"
+#include "harness/Files.h"
+#include "harness/Input.h"
+#include "harness/Process.h"
+#include "harness/Scenario.h"
+#include "harness/SystemSettings.h"
+#include "harness/Wait.h"
+#include "harness/WindowQueries.h"

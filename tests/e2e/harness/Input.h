@@ -1,0 +1,39 @@
+#pragma once
+// Driving another process's windows: messages, synthetic mouse clicks and keys. SendInput goes to
+// the foreground window, so the input functions bring the target to the front first; the Post...
+// variants bypass the input queue for windows that cannot be activated.
+#include <windows.h>
+
+#include <initializer_list>
+#include <optional>
+#include <string_view>
+
+#include "harness/Wait.h"
+
+namespace qb::e2e {
+
+enum class MouseButton { Left, Right, Middle };
+
+// SendMessageTimeout: nullopt when the target did not answer in time.
+std::optional<LRESULT> Send(HWND hwnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0, Millis timeout = 5s);
+[[nodiscard]] bool Post(HWND hwnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0);
+// WM_CLOSE, posted.
+[[nodiscard]] bool PostClose(HWND hwnd);
+
+// SetForegroundWindow and wait until Windows reports it in front.
+[[nodiscard]] bool BringToFront(HWND hwnd, Millis timeout = 3s);
+
+// A real click at a point of the window's client area: pointer moved there, button pressed and
+// released through SendInput. `clicks` 2 makes a double-click.
+[[nodiscard]] bool ClickAt(HWND hwnd, POINT client, MouseButton button = MouseButton::Left, int clicks = 1);
+// The messages a click would bring, posted straight to the window (client coordinates).
+[[nodiscard]] bool PostClick(HWND hwnd, POINT client, MouseButton button = MouseButton::Left);
+
+// Types text as Unicode key events (KEYEVENTF_UNICODE) into the foreground window.
+[[nodiscard]] bool TypeText(std::string_view utf8);
+// Presses the keys in order and releases them in reverse: {VK_CONTROL, 'V'} is Ctrl+V.
+[[nodiscard]] bool PressKeys(std::initializer_list<WORD> keys);
+// WM_KEYDOWN / WM_KEYUP posted to a window.
+[[nodiscard]] bool PostKey(HWND hwnd, WORD vk);
+
+}  // namespace qb::e2e
