@@ -94,7 +94,8 @@ missing() {
 run_native_unit() {
   local exe=$NATIVE/quorbell-unit-tests log=$RESULTS/unit.log start=$SECONDS rc
   if [[ ! -x $exe ]]; then missing "native unit tests" "not built ($exe)"; return; fi
-  (cd "$RESULTS/work" && timeout -k 5 300 "$exe" --gtest_color=no) >"$log" 2>&1 </dev/null &
+  # In the background and waited for: an interrupt then reaches this shell's trap at once.
+  (cd "$RESULTS/work" && exec timeout -k 5 300 "$exe" --gtest_color=no) >"$log" 2>&1 </dev/null &
   { wait $!; } 2>/dev/null
   rc=$?
   suite_result "native unit tests" "$log" "$rc" $((SECONDS - start))
@@ -104,8 +105,11 @@ run_native_unit() {
 wine_suite() {
   local name=$1 log=$2 locale=$3 start=$SECONDS rc
   shift 3
-  (cd "$RESULTS/work" && "bed_wine_$locale" -t 600 "$@" --gtest_color=no) >"$log" 2>&1
+  # No subshell here: bed_wine waits in this shell, so an interrupt is handled at once.
+  cd "$RESULTS/work" || return
+  "bed_wine_$locale" -t 600 "$@" --gtest_color=no >"$log" 2>&1
   rc=$?
+  cd "$ROOT" || return
   suite_result "$name" "$log" "$rc" $((SECONDS - start))
 }
 

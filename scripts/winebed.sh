@@ -153,6 +153,9 @@ bed_build_template() {
 # Creates a fresh run prefix from the template, starts Xvfb and a persistent wineserver, and
 # exports the environment. The caller's EXIT/INT/TERM trap should call bed_stop.
 bed_start() {
+  if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8'; then
+    bed_log "warning: no ja_JP.UTF-8 locale; Wine cannot create Japanese file names (run scripts/install-deps.sh)"
+  fi
   bed_reap_stale
   bed_template || return 1
   QB_PREFIX=$QB_BED_DIR/run-$BASHPID
