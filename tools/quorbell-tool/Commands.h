@@ -16,3 +16,5 @@ int RunIniGetCommand(const CommandArgs& args, std::ostream& out, std::ostream& e
 int RunIniSetCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 // holidays FROM_YEAR TO_YEAR
 int RunHolidaysCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
+// draw-month YEAR MONTH TODAY SIZE
+int RunDrawMonthCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);

@@ -17,6 +17,7 @@ constexpr CommandEntry kCommands[] = {
     {"ini-get", "FILE SECTION KEY DEFAULT", RunIniGetCommand},
     {"ini-set", "FILE SECTION KEY [VALUE]", RunIniSetCommand},
     {"holidays", "FROM_YEAR TO_YEAR", RunHolidaysCommand},
+    {"draw-month", "YEAR MONTH TODAY SIZE", RunDrawMonthCommand},
 };
 
 int Usage() {
