@@ -1,0 +1,174 @@
+// Start-up time to the resident state: from process creation until WaitForInputIdle returns and
+// the main window exists. Quorbell.exe is measured next to a trivial Win32 program in the same run,
+// alternating, so the ratio says what Quorbell adds on this machine. Each program runs from its own
+// fresh folder with an empty Quorbell.ini beside it (portable mode, no real settings touched), and
+// every instance is closed through its main window before the next starts. Prints figures only.
+//   bench-StartupBench.exe <path of Quorbell.exe> [runs=7]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Program {
+  const char* label;
+  std::wstring source;     // the executable to copy
+  const wchar_t* windowClass;
+  std::wstring folder;     // fresh folder holding the copy
+  std::wstring exe;
+  std::vector<double> ms;  // one figure per run
+};
+
+double NowMs() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+std::wstring DirectoryOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/")); }
+std::wstring FileNameOf(const std::wstring& path) { return path.substr(path.find_last_of(L"\\/") + 1); }
+
+std::wstring OwnDirectory() {
+  wchar_t buf[MAX_PATH];
+  DWORD n = GetModuleFileNameW(nullptr, buf, MAX_PATH);
+  return DirectoryOf(std::wstring(buf, n));
+}
+
+bool PrepareFolder(Program& p, int index) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  p.folder = std::wstring(temp) + L"qb-startup-bench-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+             std::to_wstring(index);
+  CreateDirectoryW(p.folder.c_str(), nullptr);
+  p.exe = p.folder + L"\\" + FileNameOf(p.source);
+  if (!CopyFileW(p.source.c_str(), p.exe.c_str(), FALSE)) return false;
+  HANDLE ini = CreateFileW((p.folder + L"\\Quorbell.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                           nullptr);
+  if (ini == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(ini);
+  return true;
+}
+
+void RemoveFolder(const Program& p) {
+  DeleteFileW(p.exe.c_str());
+  DeleteFileW((p.folder + L"\\Quorbell.ini").c_str());
+  RemoveDirectoryW(p.folder.c_str());
+}
+
+struct FindCtx {
+  DWORD pid;
+  const wchar_t* cls;
+  HWND found;
+};
+
+HWND MainWindowOf(DWORD pid, const wchar_t* cls) {
+  FindCtx ctx{pid, cls, nullptr};
+  EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* c = reinterpret_cast<FindCtx*>(lp);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        wchar_t name[128];
+        if (owner == c->pid && GetClassNameW(hwnd, name, 128) && wcscmp(name, c->cls) == 0) {
+          c->found = hwnd;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&ctx));
+  return ctx.found;
+}
+
+// One start: the time to resident state in ms, or a negative value when it never got there.
+double StartOnce(const Program& p) {
+  std::wstring line = L"\"" + p.exe + L"\"";
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  double start = NowMs();
+  if (!CreateProcessW(p.exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, p.folder.c_str(), &si, &pi)) {
+    return -1;
+  }
+  double elapsed = -1;
+  HWND main = nullptr;
+  if (WaitForInputIdle(pi.hProcess, 30000) == 0) {
+    const double deadline = NowMs() + 30000;
+    while (!(main = MainWindowOf(pi.dwProcessId, p.windowClass)) && NowMs() < deadline) Sleep(1);
+    if (main) elapsed = NowMs() - start;
+  }
+  // Close it the way the user's shutdown would, before the next start (single instance).
+  if (!main || !PostMessageW(main, WM_CLOSE, 0, 0) || WaitForSingleObject(pi.hProcess, 15000) != WAIT_OBJECT_0) {
+    TerminateProcess(pi.hProcess, 1);
+    WaitForSingleObject(pi.hProcess, 5000);
+  }
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return elapsed;
+}
+
+double Median(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  size_t n = v.size();
+  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: bench-StartupBench.exe <path of Quorbell.exe> [runs=7]\n");
+    return 2;
+  }
+  int runs = argc > 2 ? std::max(1, _wtoi(argv[2])) : 7;
+  std::vector<Program> programs = {
+      {"Quorbell.exe", argv[1], L"Quorbell.Form1", {}, {}, {}},
+      {"trivial Win32 program", OwnDirectory() + L"\\trivial-window.exe", L"QuorbellBench.Trivial", {}, {}, {}},
+  };
+  for (size_t i = 0; i < programs.size(); ++i) {
+    if (!PrepareFolder(programs[i], static_cast<int>(i))) {
+      std::fprintf(stderr, "cannot prepare a folder for %s\n", programs[i].label);
+      for (auto& p : programs) RemoveFolder(p);
+      return 1;
+    }
+  }
+
+  // One unmeasured start each: loads the files into the cache as any later start would find them.
+  for (auto& p : programs) StartOnce(p);
+  int failures = 0;
+  for (int run = 0; run < runs; ++run) {
+    for (auto& p : programs) {
+      double ms = StartOnce(p);
+      if (ms < 0) {
+        ++failures;
+      } else {
+        p.ms.push_back(ms);
+      }
+    }
+  }
+  for (auto& p : programs) RemoveFolder(p);
+
+  std::printf("Start-up to resident state (process created -> input idle and main window present), %d runs\n", runs);
+  for (const auto& p : programs) {
+    if (p.ms.empty()) {
+      std::printf("  %-24s no run reached the resident state\n", p.label);
+      continue;
+    }
+    std::printf("  %-24s median %8.1f ms   min %8.1f   max %8.1f\n", p.label, Median(p.ms),
+                *std::min_element(p.ms.begin(), p.ms.end()), *std::max_element(p.ms.begin(), p.ms.end()));
+  }
+  if (!programs[0].ms.empty() && !programs[1].ms.empty() && Median(programs[1].ms) > 0) {
+    std::printf("  ratio Quorbell / trivial: %.2f\n", Median(programs[0].ms) / Median(programs[1].ms));
+  }
+  if (failures) std::printf("  %d start(s) did not reach the resident state\n", failures);
+  return failures ? 1 : 0;
+}
