@@ -152,9 +152,9 @@ std::optional<std::size_t> IniDocument::FindKey(std::size_t header, std::string_
   return std::nullopt;
 }
 
-std::optional<std::string> IniDocument::Lookup(std::string_view section, std::string_view key) const {
-  section = TrimIniBlanks(section);
-  key = TrimIniBlanks(key);
+std::optional<std::string> IniDocument::Lookup(std::string_view sectionName, std::string_view keyName) const {
+  const std::string section = CleanIniName(sectionName);
+  const std::string key = CleanIniName(keyName);
   const auto header = FindSection(section);
   if (!header) return std::nullopt;
   const auto at = FindKey(*header, key);
@@ -182,16 +182,16 @@ void IniDocument::Insert(std::size_t index, std::string text) {
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index), Line{std::move(text), std::nullopt, newline_});
 }
 
-bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
-  if (!IsStorableSectionName(section) || !IsStorableKeyName(key)) return false;
-  section = TrimIniBlanks(section);
-  key = TrimIniBlanks(key);
+bool IniDocument::Set(std::string_view sectionName, std::string_view keyName, std::string_view value) {
+  if (!IsStorableSectionName(sectionName) || !IsStorableKeyName(keyName)) return false;
+  const std::string section = CleanIniName(sectionName);
+  const std::string key = CleanIniName(keyName);
   const std::string clean = SanitizeValue(value);
 
   const auto header = FindSection(section);
   if (!header) {
-    Insert(lines_.size(), "[" + std::string(section) + "]");
-    Insert(lines_.size(), std::string(key) + "=" + clean);
+    Insert(lines_.size(), "[" + section + "]");
+    Insert(lines_.size(), key + "=" + clean);
     return true;
   }
   if (const auto at = FindKey(*header, key)) {
@@ -229,13 +229,13 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
     }
   }
   if (insertAt > 0 && lines_[insertAt - 1].eol.empty()) lines_[insertAt - 1].eol = newline_;
-  Insert(insertAt, std::string(key) + "=" + clean);
+  Insert(insertAt, key + "=" + clean);
   return true;
 }
 
-bool IniDocument::Remove(std::string_view section, std::string_view key) {
-  section = TrimIniBlanks(section);
-  key = TrimIniBlanks(key);
+bool IniDocument::Remove(std::string_view sectionName, std::string_view keyName) {
+  const std::string section = CleanIniName(sectionName);
+  const std::string key = CleanIniName(keyName);
   if (section.empty() || key.empty()) return false;
   const auto header = FindSection(section);
   if (!header) return false;

@@ -88,6 +88,8 @@ bool IniNamesEqual(std::string_view a, std::string_view b) {
   return true;
 }
 
+std::string CleanIniName(std::string_view name) { return Utf16ToUtf8(Utf8ToUtf16(TrimIniBlanks(name))); }
+
 IniLine ClassifyIniLine(std::string_view line) {
   IniLine result;
   const std::string_view text = TrimIniBlanks(line);
@@ -121,8 +123,10 @@ std::string_view UnquoteIniValue(std::string_view value) {
   return value;
 }
 
-std::optional<std::string> LookupIniValue(std::string_view fileBytes, std::string_view section,
-                                          std::string_view key) {
+std::optional<std::string> LookupIniValue(std::string_view fileBytes, std::string_view sectionName,
+                                          std::string_view keyName) {
+  const std::string section = CleanIniName(sectionName);
+  const std::string key = CleanIniName(keyName);
   const IniEncodingInfo info = DetectIniEncoding(fileBytes);
   const std::string text = DecodeIniText(fileBytes.substr(info.bomSize), info.encoding);
   const std::string_view all = text;

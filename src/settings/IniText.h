@@ -33,6 +33,9 @@ bool IsIniBlank(char c);
 std::string_view TrimIniBlanks(std::string_view text);
 // ASCII letters only, like the profile functions on Japanese Windows.
 bool IniNamesEqual(std::string_view a, std::string_view b);
+// A requested section or key name as it is compared and stored: trimmed, malformed UTF-8 as
+// U+FFFD (the file's text is always well-formed once decoded, so a name must be too to match).
+std::string CleanIniName(std::string_view name);
 
 enum class IniLineKind {
   Blank,    // nothing but blanks

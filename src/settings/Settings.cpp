@@ -62,7 +62,7 @@ std::string ReadSetting(std::string_view section, std::string_view key, std::str
   }
   const auto bytes = TargetFileSystem().ReadFile(Target().path);
   if (!bytes) return CutForRead(def);
-  const auto value = LookupIniValue(*bytes, TrimIniBlanks(section), TrimIniBlanks(key));
+  const auto value = LookupIniValue(*bytes, section, key);
   return CutForRead(value ? *value : def);
 }
 

@@ -72,6 +72,16 @@ TEST_F(SettingsUpdate, NamesThatCannotBeStoredWriteNothing) {
   }
 }
 
+// Found by fuzzing: a name with malformed UTF-8 was stored with U+FFFD but looked up as given.
+TEST_F(SettingsUpdate, NamesWithMalformedUtf8ReadBack) {
+  Given("\xEF\xBB\xBF[A]\r\n");
+  WriteSetting("A\xC9y", "k\xE8", "v");
+  EXPECT_EQ(ReadSetting("A\xC9y", "k\xE8", "def"), "v");
+  EXPECT_EQ(File(), "\xEF\xBB\xBF[A]\r\n[A\xEF\xBF\xBDy]\r\nk\xEF\xBF\xBD=v\r\n");
+  WriteSetting("A\xC9y", "k\xE8", std::nullopt);
+  EXPECT_EQ(ReadSetting("A\xC9y", "k\xE8", "def"), "def");
+}
+
 TEST_F(SettingsUpdate, UnsetAndEmptyReadBackDifferently) {
   WriteSetting("Wallpaper", "1", "");
   EXPECT_EQ(ReadSetting("Wallpaper", "1", "default"), "");
