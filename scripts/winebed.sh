@@ -65,16 +65,20 @@ bed_write_fontsubst_reg() {
 
 # Starts Xvfb on the first free display from 90 on and sets QB_XVFB_PID and QB_DISPLAY. Xvfb
 # writes its number to the -displayfd descriptor once it accepts clients; a number taken in the
-# meantime by someone else makes it exit, and the next number is tried.
+# meantime by someone else makes it exit, and the next number is tried. It runs in a process group
+# of its own (job control on in the starting subshell), so that Ctrl-C in the terminal cannot take
+# the display away from under the programs; the caller's trap stops it by its pid.
 bed_start_xvfb() {
   local n ready waited
   mkdir -p "$QB_BED_TMP"
   for n in $(seq 90 250); do
     [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
     ready=$(mktemp "$QB_BED_TMP/xvfb-ready.XXXXXX")
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset -displayfd 3 3>"$ready" \
-      >/dev/null 2>&1 </dev/null &
-    QB_XVFB_PID=$!
+    QB_XVFB_PID=$(
+      set -m
+      Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset -displayfd 3 3>"$ready" >/dev/null 2>&1 </dev/null &
+      echo $!
+    )
     waited=0
     while kill -0 "$QB_XVFB_PID" 2>/dev/null && [[ ! -s $ready ]] && ((waited < 100)); do
       sleep 0.1
@@ -85,8 +89,7 @@ bed_start_xvfb() {
       QB_DISPLAY=:$n
       return 0
     fi
-    kill "$QB_XVFB_PID" 2>/dev/null
-    wait "$QB_XVFB_PID" 2>/dev/null
+    bed_stop_xvfb "$QB_XVFB_PID"
     rm -f "$ready"
   done
   bed_log "no free X display found"

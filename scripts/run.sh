@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Starts build/win/Quorbell.exe under Wine in the user's own prefix (WINEPREFIX, or Wine's default)
+# as Japanese Windows. With a display it runs there. Without one it starts a private virtual
+# display, saves a screenshot of it a few seconds after the start to build/screenshot.png and keeps
+# the program running until Ctrl-C, which ends the program and the display.
+set -uo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# shellcheck source=scripts/winebed.sh
+source "$ROOT/scripts/winebed.sh"
+
+EXE=${QB_EXE:-$ROOT/build/win/Quorbell.exe}
+SCREENSHOT=$ROOT/build/screenshot.png
+SCREENSHOT_DELAY=${QB_SCREENSHOT_DELAY:-5}
+PREFIX_DIR=${WINEPREFIX:-$HOME/.wine}
+
+[[ -f $EXE ]] || { echo "run.sh: $EXE is missing (make build)" >&2; exit 1; }
+
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko installer prompts when Wine creates the prefix.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+# The program's working directory is its own folder, as when it is started from Explorer.
+cd "$(dirname "$EXE")" || exit 1
+
+# A new prefix is created by the first Wine call; do it before the program so that the start-up
+# (and the screenshot) is not spent on it.
+prepare_prefix() {
+  [[ -f $PREFIX_DIR/system.reg ]] && return 0
+  echo "Creating the Wine prefix $PREFIX_DIR (about 15 s)"
+  bed_env ja timeout -k 5 300 wineboot -i >/dev/null 2>&1
+  timeout -k 5 120 wineserver -w
+}
+
+if [[ -n ${DISPLAY:-} ]]; then
+  prepare_prefix
+  echo "Starting Quorbell.exe on $DISPLAY (prefix $PREFIX_DIR)"
+  exec env LANG=$QB_JA_LOCALE LC_ALL=$QB_JA_LOCALE wine "$EXE"
+fi
+
+program_pid=""
+stop_all() {
+  trap - EXIT INT TERM
+  if [[ -n $program_pid ]] && kill -0 "$program_pid" 2>/dev/null; then
+    # Close it as Windows would (WM_CLOSE to its windows), so it removes its tray icon and
+    # cleans up; kill it only if that does not end it.
+    bed_env ja timeout -k 2 10 wine taskkill /im "$(basename "$EXE")" >/dev/null 2>&1
+    for _ in $(seq 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+    if kill -0 "$program_pid" 2>/dev/null; then
+      kill -9 "$program_pid" 2>/dev/null
+      echo "Quorbell.exe did not close; killed it"
+    else
+      wait "$program_pid"
+      echo "Quorbell.exe closed (exit code $?)"
+    fi
+  fi
+  bed_stop_xvfb "${QB_XVFB_PID:-}"
+}
+trap stop_all EXIT
+trap 'echo; echo "Stopping"; exit 130' INT TERM
+
+bed_start_xvfb || exit 1
+export DISPLAY=$QB_DISPLAY
+prepare_prefix
+echo "No display: Quorbell.exe runs on a private virtual display $DISPLAY (prefix $PREFIX_DIR)"
+# Not through a shell function: the pid must be Wine's own, to end it later. In a session of its
+# own, so that Ctrl-C reaches only this script, which then closes the program properly. Wine's
+# chatter (a desktop process losing the display at the end) goes to a log.
+setsid env LANG=$QB_JA_LOCALE LC_ALL=$QB_JA_LOCALE wine "$EXE" </dev/null >"$ROOT/build/run-wine.log" 2>&1 &
+program_pid=$!
+
+sleep "$SCREENSHOT_DELAY"
+if ! kill -0 "$program_pid" 2>/dev/null; then
+  wait "$program_pid"
+  echo "Quorbell.exe ended by itself (exit code $?)"
+  exit 1
+fi
+mkdir -p "$(dirname "$SCREENSHOT")"
+if import -display "$DISPLAY" -window root "$SCREENSHOT" 2>/dev/null ||
+  { xwd -display "$DISPLAY" -root -silent | convert xwd:- "$SCREENSHOT"; } 2>/dev/null; then
+  echo "Screenshot saved to $SCREENSHOT"
+else
+  echo "Could not save a screenshot"
+fi
+echo "Quorbell.exe is running; press Ctrl-C to stop it."
+wait "$program_pid"
+rc=$?
+program_pid=""
+echo "Quorbell.exe ended (exit code $rc)"
