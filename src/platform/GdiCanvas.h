@@ -52,13 +52,11 @@ public:
 private:
   bool Allocate(int width, int height);
   HFONT FontFor(const CanvasFont& font);
-  void DeselectFont() noexcept;
 
-  HDC hdc_ = nullptr;          // borrowed or memDc_
   UniqueMemoryDc memDc_;
+  HDC hdc_ = nullptr;  // borrowed, or memDc_
+  int savedState_ = 0;  // SaveDC before the canvas touched the DC; restored on destruction
   UniqueBitmap bitmap_;
-  HGDIOBJ oldBitmap_ = nullptr;
-  HGDIOBJ oldFont_ = nullptr;
   std::uint32_t* bits_ = nullptr;
   int width_ = 0;
   int height_ = 0;

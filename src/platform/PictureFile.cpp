@@ -1,0 +1,112 @@
+#include "platform/PictureFile.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <wincodec.h>
+
+#include <limits>
+
+#include "platform/DebugLog.h"
+#include "platform/WinText.h"
+
+namespace qb {
+namespace {
+
+// Owner of one COM interface pointer.
+template <class T>
+class ComRef {
+public:
+  ComRef() = default;
+  ~ComRef() {
+    if (p_ != nullptr) p_->Release();
+  }
+  ComRef(const ComRef&) = delete;
+  ComRef& operator=(const ComRef&) = delete;
+  T** put() { return &p_; }
+  T* operator->() const { return p_; }
+  T* get() const { return p_; }
+
+private:
+  T* p_ = nullptr;
+};
+
+// COM for the duration of one call, unless the thread already runs it in another apartment kind
+// (RPC_E_CHANGED_MODE), which WIC is equally happy with.
+class ComScope {
+public:
+  ComScope() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
+  ~ComScope() {
+    if (SUCCEEDED(hr_)) CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+  [[nodiscard]] bool usable() const { return SUCCEEDED(hr_) || hr_ == RPC_E_CHANGED_MODE; }
+
+private:
+  HRESULT hr_;
+};
+
+// 64 M pixels (8192 x 8192, 256 MB decoded): far beyond any screen, short of exhausting memory.
+constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 26;
+
+bool Check(HRESULT hr, const char* call) {
+  if (SUCCEEDED(hr)) return true;
+  LogWin32Failure(call, static_cast<DWORD>(hr));
+  return false;
+}
+
+}  // namespace
+
+std::optional<DecodedPicture> DecodePictureFile(const std::string& path) {
+  if (path.empty()) return std::nullopt;
+  ComScope com;
+  if (!com.usable()) return std::nullopt;
+
+  ComRef<IWICImagingFactory> factory;
+  if (!Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_IWICImagingFactory, reinterpret_cast<void**>(factory.put())),
+             "CoCreateInstance(WICImagingFactory)")) {
+    return std::nullopt;
+  }
+  const std::wstring widePath = Widen(path);
+  ComRef<IWICBitmapDecoder> decoder;
+  if (FAILED(factory->CreateDecoderFromFilename(widePath.c_str(), nullptr, GENERIC_READ,
+                                                WICDecodeMetadataCacheOnDemand, decoder.put()))) {
+    return std::nullopt;  // missing or not a picture: an everyday answer, not worth a log line
+  }
+  ComRef<IWICBitmapFrameDecode> frame;
+  if (!Check(decoder->GetFrame(0, frame.put()), "IWICBitmapDecoder::GetFrame")) return std::nullopt;
+
+  // 32bppBGR drops transparency: a transparent GIF pixel shows its palette colour, as a picture
+  // box shows it.
+  ComRef<IWICFormatConverter> converter;
+  if (!Check(factory->CreateFormatConverter(converter.put()), "CreateFormatConverter") ||
+      !Check(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR,
+                                   WICBitmapDitherTypeNone, nullptr, 0.0,
+                                   WICBitmapPaletteTypeCustom),
+             "IWICFormatConverter::Initialize")) {
+    return std::nullopt;
+  }
+  UINT width = 0;
+  UINT height = 0;
+  if (!Check(converter->GetSize(&width, &height), "IWICBitmapSource::GetSize") || width == 0 ||
+      height == 0 || width > 32767 || height > 32767 ||
+      static_cast<std::uint64_t>(width) * height > kMaxPixels) {
+    return std::nullopt;
+  }
+  DecodedPicture picture;
+  picture.width = static_cast<int>(width);
+  picture.height = static_cast<int>(height);
+  picture.pixels.resize(static_cast<std::size_t>(width) * height);
+  const UINT stride = width * 4;
+  const auto bytes = static_cast<UINT>(picture.pixels.size() * 4);
+  if (!Check(converter->CopyPixels(nullptr, stride, bytes,
+                                   reinterpret_cast<BYTE*>(picture.pixels.data())),
+             "IWICBitmapSource::CopyPixels")) {
+    return std::nullopt;
+  }
+  for (std::uint32_t& p : picture.pixels) p &= 0x00FFFFFFu;
+  return picture;
+}
+
+}  // namespace qb
