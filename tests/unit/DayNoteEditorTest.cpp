@@ -1,0 +1,65 @@
+// The note editor's text rules: what the box shows for a stored note and what a double-click
+// stores.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "calendar/DayNoteEditor.h"
+
+namespace qb {
+namespace {
+
+struct BoxCase {
+  const char* note;
+  const char* box;
+};
+
+TEST(DayNoteEditor, ShowsEveryNoteSeparatorAsALineBreakAndAnEmptyNoteAsItsTitle) {
+  const BoxCase cases[] = {
+      {"a@@b", "a\r\nb"},
+      {"a@@", "a\r\n"},           // a trailing separator is an empty last line
+      {"@@", "\r\n"},             // two empty lines
+      {"a@@@b", "a\r\n@b"},       // separators are taken from the left
+      {"a@@@@b", "a\r\n\r\nb"},
+      {" x, \"q\" ", " x, \"q\" "},  // commas, quotes and blanks shown as they are
+      {"日本語@@メモ", "日本語\r\nメモ"},
+      {"", "2004年8月16日"},
+  };
+  for (const BoxCase& c : cases) {
+    EXPECT_EQ(DayNoteEditor::BoxTextFor(c.note, "2004年8月16日"), c.box) << "note: " << c.note;
+  }
+}
+
+struct SaveCase {
+  const char* box;
+  std::optional<std::string> note;
+};
+
+TEST(DayNoteEditor, StoresLineBreaksAsSeparatorsAndNeverStoresABlankText) {
+  const SaveCase cases[] = {
+      {"a\r\nb", "a@@b"},
+      {"a\nb", "a@@b"},   // a lone LF (pasted text) is a line break too
+      {"a\rb", "a@@b"},
+      {"a\r\n\r\nb", "a@@@@b"},
+      {"a\r\n", "a@@"},
+      {"\r\n", "@@"},     // line breaks are not blanks: two empty lines are a note
+      {" a ", " a "},     // blanks around a real text are kept
+      {"　", "　"},       // only U+0020 counts as a blank
+      {"", std::nullopt},
+      {" ", std::nullopt},
+      {"     ", std::nullopt},
+  };
+  for (const SaveCase& c : cases) {
+    EXPECT_EQ(DayNoteEditor::NoteToSave(c.box), c.note) << "box: " << ::testing::PrintToString(std::string(c.box));
+  }
+}
+
+TEST(DayNoteEditor, ANoteShownAndSavedUnchangedComesBackTheSame) {
+  for (const char* note : {"a@@b", "a@@", "@@", "x,\"y\"@@  z", "日本語@@@@メモ", "one line"}) {
+    EXPECT_EQ(DayNoteEditor::NoteToSave(DayNoteEditor::BoxTextFor(note, "title")), std::optional<std::string>(note));
+  }
+}
+
+}  // namespace
+}  // namespace qb
