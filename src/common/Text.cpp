@@ -153,7 +153,11 @@ std::string Cp932ToUtf8(std::string_view cp932) {
   for (std::size_t i = 0; i < cp932.size(); ++i) {
     const auto b = static_cast<unsigned char>(cp932[i]);
     if (b < 0x80) {
-      out += static_cast<char>(b);
+      // Settings files are mostly ASCII: copy runs of it in one go.
+      std::size_t end = i + 1;
+      while (end < cp932.size() && static_cast<unsigned char>(cp932[end]) < 0x80) ++end;
+      out.append(cp932.data() + i, end - i);
+      i = end - 1;
     } else if (IsCp932LeadByte(b)) {
       // A lead byte without a proper trail byte decodes alone, so the byte after it (often an
       // ASCII delimiter) keeps its meaning.

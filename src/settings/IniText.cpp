@@ -134,8 +134,8 @@ std::optional<std::string> LookupIniValue(std::string_view fileBytes, std::strin
   bool sectionSeen = false;
   std::size_t pos = 0;
   while (pos < all.size()) {
-    std::size_t end = all.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = all.size();
+    std::size_t end = pos;
+    while (end < all.size() && all[end] != '\r' && all[end] != '\n') ++end;
     const IniLine line = ClassifyIniLine(all.substr(pos, end - pos));
     pos = end + 1;
     if (line.kind == IniLineKind::Section) {
