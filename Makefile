@@ -42,7 +42,7 @@ bench: build
 	@scripts/bench.sh
 
 fuzz: fuzz-build
-	@scripts/fuzz.sh $(FUZZ_SECONDS)
+	@scripts/fuzz.sh $(FUZZ_SECONDS) $(FUZZDIR)/fuzz_ini
 
 clean:
 	@scripts/winebed.sh stop-all 2>/dev/null || true

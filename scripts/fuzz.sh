@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Runs the settings-file fuzzer for SECONDS (default 60). Exit code non-zero on a finding; the
-# input that broke it is kept under build/fuzz/artifacts/.
+# input that broke it is kept in artifacts/ next to the fuzzer, the growing corpus in corpus/.
 #   scripts/fuzz.sh [SECONDS] [FUZZER]     FUZZER defaults to build/fuzz/fuzz_ini (or $FUZZ_INI)
+# FUZZ_CORPUS and FUZZ_ARTIFACTS override the two folders.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 seconds=${1:-60}
 fuzzer=${2:-${FUZZ_INI:-$root/build/fuzz/fuzz_ini}}
-corpus=${FUZZ_CORPUS:-$root/build/fuzz/corpus}
-artifacts=${FUZZ_ARTIFACTS:-$root/build/fuzz/artifacts}
+corpus=${FUZZ_CORPUS:-$(dirname "$fuzzer")/corpus}
+artifacts=${FUZZ_ARTIFACTS:-$(dirname "$fuzzer")/artifacts}
 
 if [[ ! $seconds =~ ^[0-9]+$ ]]; then
   echo "usage: scripts/fuzz.sh [SECONDS] [FUZZER]" >&2
