@@ -1,0 +1,123 @@
+// The calendar window's drawing on the GDI canvas under Windows: one DrawCalendarMonth (42
+// holiday checks, 31 note lookups in real files, fonts made for the drawing) next to drawing the
+// same texts with plain TextOutW calls and fonts made once beforehand. Prints figures only.
+//   bench-MonthRenderBench.exe [rounds=300]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "calendar/DayNotes.h"
+#include "calendar/MonthRender.h"
+#include "calendar/RecordingCanvas.h"
+#include "common/FileSystem.h"
+#include "platform/GdiCanvas.h"
+#include "platform/Handles.h"
+#include "platform/WinText.h"
+
+namespace {
+
+double Now() {
+  LARGE_INTEGER f;
+  LARGE_INTEGER c;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&c);
+  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const long rounds = argc > 1 ? std::max(1L, std::wcstol(argv[1], nullptr, 10)) : 300;
+
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::string dir = qb::Narrow(temp) + "qb-bench-month-" + std::to_string(GetCurrentProcessId());
+  const qb::DayNoteFolder folder{&qb::SystemFileSystem(), dir};
+  for (int day = 1; day <= 31; day += 3) {
+    qb::WriteDayNote(folder, qb::DayNoteTitle(2004, 8, day), "memo@@line two");
+  }
+  qb::MonthDrawInputs inputs;
+  inputs.today = {2004, 8, 6};
+  inputs.readNote = [&](std::string_view title, std::string& text) {
+    return qb::ReadDayNote(folder, title, text);
+  };
+
+  // The whole drawing: a fresh canvas (and so fresh fonts) each time, as the window does.
+  qb::GdiCanvas target(330, 170);
+  auto timeDrawing = [&](const qb::MonthDrawInputs& in) {
+    const double from = Now();
+    for (long i = 0; i < rounds; ++i) {
+      qb::GdiCanvas canvas(target.dc(), 330, 170);
+      std::int16_t x0 = 0;
+      std::int16_t y0 = 0;
+      qb::CalendarMonthState s;
+      qb::DrawCalendarMonth(canvas, x0, y0, 0, in, s);
+    }
+    GdiFlush();
+    return (Now() - from) * 1e6 / static_cast<double>(rounds);
+  };
+  const double drawingUs = timeDrawing(inputs);
+  qb::MonthDrawInputs noNotes = inputs;
+  noNotes.readNote = {};
+  const double noNotesUs = timeDrawing(noNotes);
+
+  // The same texts, fonts made once, nothing looked up.
+  qb::RecordingCanvas recorder;
+  std::int16_t x = 0;
+  std::int16_t y = 0;
+  qb::CalendarMonthState state;
+  qb::DrawCalendarMonth(recorder, x, y, 0, inputs, state);
+  struct Prepared {
+    int x, y;
+    COLORREF colour;
+    HFONT font;
+    std::wstring text;
+  };
+  std::map<double, qb::UniqueFont> fonts;
+  std::vector<Prepared> texts;
+  const int dpi = GetDeviceCaps(target.dc(), LOGPIXELSY);
+  for (const qb::RecordedOp& op : recorder.texts()) {
+    auto& font = fonts[op.font.size];
+    if (!font) {
+      font.reset(CreateFontW(-static_cast<int>(op.font.size * dpi / 72.0 + 0.5), 0, 0, 0, FW_BOLD, TRUE,
+                             FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH, qb::Widen(op.font.face).c_str()));
+    }
+    texts.push_back({op.x, op.y, static_cast<COLORREF>(op.colour), font.get(), qb::Widen(op.text)});
+  }
+  SetBkMode(target.dc(), TRANSPARENT);
+  const double start = Now();
+  for (long i = 0; i < rounds; ++i) {
+    for (const Prepared& t : texts) {
+      SelectObject(target.dc(), t.font);
+      SetTextColor(target.dc(), t.colour);
+      TextOutW(target.dc(), t.x, t.y, t.text.c_str(), static_cast<int>(t.text.size()));
+    }
+  }
+  GdiFlush();
+  const double plainUs = (Now() - start) * 1e6 / static_cast<double>(rounds);
+  SelectObject(target.dc(), GetStockObject(SYSTEM_FONT));
+
+  std::printf("DrawCalendarMonth on the GDI canvas (%zu texts, 42 holiday checks, 31 note lookups): %9.1f us\n",
+              texts.size(), drawingUs);
+  std::printf("the same drawing without note lookups:                                        %9.1f us\n",
+              noNotesUs);
+  std::printf("the same texts with plain TextOutW, fonts made once:                         %9.1f us\n",
+              plainUs);
+  if (plainUs > 0) {
+    std::printf("  ratios to plain TextOutW: %.2f with notes, %.2f without\n", drawingUs / plainUs,
+                noNotesUs / plainUs);
+  }
+
+  for (int day = 1; day <= 31; day += 3) {
+    DeleteFileW(qb::Widen(qb::DayNotePath(folder, qb::DayNoteTitle(2004, 8, day))).c_str());
+  }
+  RemoveDirectoryW(qb::Widen(dir + "\\dic").c_str());
+  RemoveDirectoryW(qb::Widen(dir).c_str());
+  return 0;
+}
