@@ -3,6 +3,7 @@
 #include "accessories/frmMemDiet/MemoryDiet.h"
 #include "app/AppState.h"
 #include "app/ProcessRole.h"
+#include "calendar/frmVynCalender.h"
 #include "common/FileSystem.h"
 #include "platform/DebugLog.h"
 #include "platform/MessageBox.h"
@@ -36,7 +37,7 @@ const Form1Step kStartupSteps[] = {
     // 15. Calendar drawn into the wallpaper.
     {"start-up wait", [](Form1&) { Sleep(TheApp().StartupWait); }},  // 16
     // 17. Desktop icon text background.
-    // 18. Desktop calendar opened.
+    {"open the desktop calendar", [](Form1&) { OpenDesktopCalendarAtStartup(); }},  // 18
     // 19. Analog clock opened.
 };
 

@@ -86,6 +86,8 @@ std::string SingleText(double value) {
   return text;
 }
 
+bool CalendarOpensAtStartup() { return ReadSetting(keys::DesktopCalEnable) == "True"; }
+
 CalendarWindowSetup LoadCalendarWindowSettings(double twipsPerPixelX, double twipsPerPixelY) {
   CalendarWindowSetup setup;
   const double fontSize = ParseNumber(ReadSetting(keys::CalFontSize)).value_or(0);

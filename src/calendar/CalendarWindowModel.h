@@ -34,6 +34,10 @@ struct CalendarWindowGeometry {
 // 85 % of the width; everything scales with fontSize / 10, except the buttons' own size.
 CalendarWindowGeometry CalendarGeometryFor(double fontSize, double twipsPerPixelX, double twipsPerPixelY);
 
+// The start-up opens the calendar when it was open at the last exit: DESKTOPCAL/Enable is
+// exactly "True".
+bool CalendarOpensAtStartup();
+
 // What the window takes from the settings when it loads.
 struct CalendarWindowSetup {
   CalendarWindowGeometry geometry;

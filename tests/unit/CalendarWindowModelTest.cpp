@@ -208,6 +208,17 @@ TEST_F(CalendarWindowSettings, TheBackgroundPictureIsDrawnOnlyWhenImageIsOne) {
   }
 }
 
+TEST_F(CalendarWindowSettings, OpensAtStartUpOnlyWhenEnableIsExactlyTrue) {
+  EXPECT_FALSE(CalendarOpensAtStartup());
+  const std::pair<const char*, bool> cases[] = {{"True", true}, {" True ", true}, {"\"True\"", true},
+                                                {"true", false}, {"TRUE", false}, {"1", false},
+                                                {"False", false}, {"", false}};
+  for (const auto& [enable, opens] : cases) {
+    Given(std::string("[DESKTOPCAL]\r\nEnable=") + enable + "\r\n");
+    EXPECT_EQ(CalendarOpensAtStartup(), opens) << enable;
+  }
+}
+
 TEST_F(CalendarWindowSettings, TheHitTestTakesTheFontSizeAsA16BitInteger) {
   EXPECT_EQ(CalendarHitFontSize(), 10);
   const std::pair<const char*, int> cases[] = {{"20", 20}, {"12.5", 12}, {"13.5", 14}, {"abc", 0}, {"40000", 0}};

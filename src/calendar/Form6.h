@@ -1,0 +1,59 @@
+#pragma once
+// The day-note editor: a borderless, sizable window whose text box fills it. A double-click in the
+// text stores a non-blank text as the day's note and closes the editor; Esc closes it without
+// storing; the left button drags the window. There is one editor, shared by every day: opening
+// another day's note while it is open replaces its title and text without storing anything.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "calendar/DayNoteEditor.h"
+#include "platform/Handles.h"
+#include "platform/WindowBase.h"
+
+namespace qb {
+
+class Form6 : public WindowBase<Form6> {
+public:
+  static constexpr const char* kFontFace = "ＭＳ ゴシック";
+  static constexpr int kFontPoints = 9;
+
+  static const wchar_t* ClassName() { return L"Quorbell.Form6"; }
+
+  // Creates the (hidden) window and its text box; true when it exists afterwards.
+  [[nodiscard]] bool Form_Load();
+  // The note the next save goes to; also the window's text.
+  void setName(std::string title);
+  [[nodiscard]] const std::string& Title() const { return logic_.Title(); }
+  // Replaces the text box's text (line breaks as CR LF).
+  void SetText(std::string_view boxText);
+  [[nodiscard]] std::string Text() const;
+  // Shows the editor in front, the text box focused.
+  void Show();
+  void Unload() { Destroy(); }
+
+  void Form_Resize();
+  void Text1_DblClick();
+  void Text1_KeyUp(WPARAM keyCode);
+  void Text1_MouseDown();
+
+  [[nodiscard]] HWND Text1() const noexcept { return text1_; }
+
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+  static LRESULT CALLBACK Text1Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                    DWORD_PTR self) noexcept;
+
+  DayNoteEditor logic_;
+  HWND text1_ = nullptr;  // a child: destroyed with the window
+  UniqueFont font_;
+};
+
+// Opens the shared editor on a day's note (creating its window when it is closed): sets the title,
+// shows the note with "@@" as line breaks (the title itself when the day has no note) and brings
+// the editor to the front. Answers the editor, or null when its window cannot be created.
+Form6* ShowDayNoteEditor(std::string_view title, std::string_view noteText);
+
+}  // namespace qb

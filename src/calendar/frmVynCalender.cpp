@@ -1,0 +1,210 @@
+#include "calendar/frmVynCalender.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "app/Form1.h"
+#include "calendar/DayNotes.h"
+#include "calendar/Form6.h"
+#include "calendar/MonthRender.h"
+#include "hotkeys/WindowTools.h"
+#include "platform/DebugLog.h"
+#include "platform/GdiCanvas.h"
+#include "platform/Handles.h"
+#include "platform/MessageBox.h"
+#include "platform/PictureFile.h"
+
+namespace qb {
+
+HWND CalendarWindowHandle = nullptr;
+
+namespace {
+
+constexpr int kPrevId = 1;
+constexpr int kNextId = 2;
+
+// Every calendar window made; closed ones are dropped when the next one opens.
+std::vector<std::unique_ptr<frmVynCalender>>& CalendarWindows() {
+  static std::vector<std::unique_ptr<frmVynCalender>> windows;
+  return windows;
+}
+
+double ScreenTwipsPerPixel(int index) {
+  WindowDc screen(nullptr);
+  return TwipsPerPixel(screen ? GetDeviceCaps(screen.get(), index) : 0);
+}
+
+HWND CreateButton(HWND parent, const wchar_t* caption, int id, PixelPoint place, int size) {
+  const HWND button = CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_PUSHBUTTON,
+                                      place.x, place.y, size, size, parent,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                                      nullptr);
+  if (!Tolerate(button != nullptr, "CreateWindowExW(BUTTON)")) return nullptr;
+  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  return button;
+}
+
+}  // namespace
+
+void frmVynCalender::ConfigureClass(WNDCLASSEXW& wc) {
+  wc.hbrBackground = nullptr;  // the drawing area covers the whole window
+}
+
+bool frmVynCalender::Form_Load() {
+  twipsPerPixelX_ = ScreenTwipsPerPixel(LOGPIXELSX);
+  twipsPerPixelY_ = ScreenTwipsPerPixel(LOGPIXELSY);
+  const CalendarWindowSetup setup = LoadCalendarWindowSettings(twipsPerPixelX_, twipsPerPixelY_);
+
+  WindowCreateParams p;
+  // A tool window: a desktop accessory, not a task of the taskbar.
+  p.exStyle = WS_EX_TOOLWINDOW;
+  p.style = WS_POPUP | WS_CLIPCHILDREN;
+  p.caption = kCaption;
+  p.x = setup.place.x;
+  p.y = setup.place.y;
+  p.width = setup.geometry.width;
+  p.height = setup.geometry.height;
+  if (!CreateWindowFor(p)) return false;
+  if (!CreateControls(setup.geometry, static_cast<COLORREF>(setup.backColour))) {
+    Destroy();
+    return false;
+  }
+  Redraw();
+  SetWindowAlpha(Hwnd(), setup.opacity);
+  CalendarWindowHandle = Hwnd();
+  return true;
+}
+
+bool frmVynCalender::CreateControls(const CalendarWindowGeometry& geometry, COLORREF backColour) {
+  if (!Picture1.Create(Hwnd(), 0, 0, geometry.pictureWidth, geometry.pictureHeight, backColour, this)) return false;
+  cmdPrev = CreateButton(Hwnd(), L"<", kPrevId, geometry.prevButton, geometry.buttonSize);
+  cmdNext = CreateButton(Hwnd(), L">", kNextId, geometry.nextButton, geometry.buttonSize);
+  // The buttons lie on the drawing area, which is below every other control.
+  SetWindowPos(Picture1.Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return true;
+}
+
+void frmVynCalender::Redraw() {
+  Picture1.Cls();
+  if (const std::optional<std::string> picture = CalendarBackgroundPicture()) {
+    if (LoadCalendarBackground(*picture)) {
+      ShowMessageBox(Hwnd(), kBackgroundFailedMessage, Form1::kAppTitle, MB_OK);
+    }
+  }
+  {
+    GdiCanvas canvas(Picture1.Dc(), Picture1.ImageWidth(), Picture1.ImageHeight());
+    std::int16_t x = 0;
+    std::int16_t y = 0;
+    DrawCalendarMonth(canvas, x, y, monthOffset);
+  }
+  Picture1.Refresh();
+}
+
+bool frmVynCalender::LoadCalendarBackground(const std::string& path) {
+  const std::optional<DecodedPicture> picture = DecodePictureFile(path);
+  if (!picture) return true;
+  Picture1.StretchPicture(*picture);
+  return false;
+}
+
+void frmVynCalender::cmdPrev_Click() {
+  monthOffset = PagedMonthOffset(monthOffset, -1);
+  SetFocus(Picture1.Hwnd());
+  Redraw();
+}
+
+void frmVynCalender::cmdNext_Click() {
+  monthOffset = PagedMonthOffset(monthOffset, +1);
+  SetFocus(Picture1.Hwnd());
+  Redraw();
+}
+
+void frmVynCalender::Picture1_MouseDown(PictureBox::Button button, int, int) {
+  if (button != PictureBox::Button::Left) return;
+  const HWND picture = Picture1.Hwnd();
+  RECT before{};
+  GetWindowRect(Hwnd(), &before);
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  ReleaseCapture();
+  // The system moves the window as if its title bar had been grabbed, until the button is let go.
+  SendMessageW(Hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(cursor.x, cursor.y));
+  if (Hwnd() == nullptr) return;
+  // That move loop swallows the button's release. A click that did not move the window is still
+  // a release over the drawing area, so it gets its release (unless the release is still on its
+  // way, as when the system did not start a move at all).
+  RECT after{};
+  GetWindowRect(Hwnd(), &after);
+  MSG pending;
+  if (EqualRect(&before, &after) && !PeekMessageW(&pending, picture, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE)) {
+    GetCursorPos(&cursor);
+    ScreenToClient(picture, &cursor);
+    Picture1_MouseUp(PictureBox::Button::Left, cursor.x, cursor.y);
+  }
+}
+
+void frmVynCalender::Picture1_MouseUp(PictureBox::Button, int x, int y) {
+  const CalendarMonthState& month = TheCalendarMonth();
+  const std::optional<std::string> title =
+      DayNoteTitleAt(x, y, CalendarHitFontSize(), month.CalendarDayMap, month.CalendarYear, month.CalendarMonth);
+  if (!title) return;
+  std::string note;
+  ReadDayNote(*title, note);
+  ShowDayNoteEditor(*title, note);
+}
+
+void frmVynCalender::Picture1_DblClick() {
+  RECT place{};
+  GetWindowRect(Hwnd(), &place);
+  StoreCalendarWindowClosed({place.left, place.top}, twipsPerPixelX_, twipsPerPixelY_);
+  CalendarWindowHandle = nullptr;
+  Destroy();
+}
+
+void frmVynCalender::PictureBox_MouseDown(PictureBox&, PictureBox::Button button, int x, int y) {
+  Picture1_MouseDown(button, x, y);
+}
+void frmVynCalender::PictureBox_MouseUp(PictureBox&, PictureBox::Button button, int x, int y) {
+  Picture1_MouseUp(button, x, y);
+}
+void frmVynCalender::PictureBox_DblClick(PictureBox&, int, int) { Picture1_DblClick(); }
+
+LRESULT frmVynCalender::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED) {
+        if (LOWORD(wParam) == kPrevId) cmdPrev_Click();
+        if (LOWORD(wParam) == kNextId) cmdNext_Click();
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      // Closed by another part of the program (to open a fresh calendar): nothing is stored.
+      Destroy();
+      return 0;
+    default:
+      break;
+  }
+  return DefaultProc(message, wParam, lParam);
+}
+
+HWND OpenDesktopCalendar() {
+  auto& windows = CalendarWindows();
+  std::erase_if(windows, [](const std::unique_ptr<frmVynCalender>& w) { return w->Hwnd() == nullptr; });
+  auto window = std::make_unique<frmVynCalender>();
+  if (!window->Form_Load()) return nullptr;
+  const HWND hwnd = window->Hwnd();
+  windows.push_back(std::move(window));
+  Tolerate(SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) != 0,
+           "SetWindowPos(HWND_BOTTOM)");
+  ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+  return hwnd;
+}
+
+void OpenDesktopCalendarAtStartup() {
+  if (CalendarOpensAtStartup()) OpenDesktopCalendar();
+}
+
+}  // namespace qb

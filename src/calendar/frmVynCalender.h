@@ -1,0 +1,67 @@
+#pragma once
+// The desktop calendar: a borderless window showing one month, with "<" and ">" to page through
+// months. The left button drags it, releasing a button over a day opens that day's note, and a
+// double-click closes it and remembers where it was.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "calendar/CalendarWindowModel.h"
+#include "platform/PictureBox.h"
+#include "platform/WindowBase.h"
+
+namespace qb {
+
+// The open calendar window, null when none is open. Set when a window has loaded, cleared when
+// the user closes it by double-click (a window closed by WM_CLOSE leaves it as it is).
+extern HWND CalendarWindowHandle;
+
+class frmVynCalender : public WindowBase<frmVynCalender>, private PictureBox::Listener {
+public:
+  static constexpr const wchar_t* kCaption = L"VynCalender";
+  static constexpr const char* kBackgroundFailedMessage = "ｶﾚﾝﾀﾞｰ背景ｲﾒｰｼﾞ読込失敗";
+
+  static const wchar_t* ClassName() { return L"Quorbell.frmVynCalender"; }
+  static void ConfigureClass(WNDCLASSEXW& wc);
+
+  // Creates the window (hidden) from the settings and draws the current month. False when the
+  // window cannot be created.
+  [[nodiscard]] bool Form_Load();
+  // Clears the drawing area, draws the background picture when one is set, then the month.
+  void Redraw();
+  // Stretches the picture over the whole drawing area; true when it could NOT be loaded.
+  bool LoadCalendarBackground(const std::string& path);
+
+  void cmdPrev_Click();
+  void cmdNext_Click();
+  void Picture1_MouseDown(PictureBox::Button button, int x, int y);
+  void Picture1_MouseUp(PictureBox::Button button, int x, int y);
+  void Picture1_DblClick();
+
+  [[nodiscard]] std::int16_t MonthOffset() const noexcept { return monthOffset; }
+  [[nodiscard]] const PictureBox& DrawingArea() const noexcept { return Picture1; }
+
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+  void PictureBox_MouseDown(PictureBox& box, PictureBox::Button button, int x, int y) override;
+  void PictureBox_MouseUp(PictureBox& box, PictureBox::Button button, int x, int y) override;
+  void PictureBox_DblClick(PictureBox& box, int x, int y) override;
+  [[nodiscard]] bool CreateControls(const CalendarWindowGeometry& geometry, COLORREF backColour);
+
+  PictureBox Picture1;
+  HWND cmdPrev = nullptr;  // children: destroyed with the window
+  HWND cmdNext = nullptr;
+  std::int16_t monthOffset = 0;
+  double twipsPerPixelX_ = 15;
+  double twipsPerPixelY_ = 15;
+};
+
+// Creates a new calendar window, loads it, moves it to the bottom of the z-order and shows it
+// without activating it. Answers its handle, null when it could not be created.
+HWND OpenDesktopCalendar();
+// The start-up step: opens the calendar when DESKTOPCAL/Enable is exactly "True".
+void OpenDesktopCalendarAtStartup();
+
+}  // namespace qb
