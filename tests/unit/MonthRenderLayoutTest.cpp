@@ -288,5 +288,23 @@ TEST(MonthLayout, ExtremeSizesKeepTheOriginIn16Bits) {
   EXPECT_EQ(huge.texts[3].font.size, 32767);  // S + 12 overflows: the label keeps size S
 }
 
+// The window lets the user page 32767 months either way: a year far ahead, and one below zero,
+// still give a whole month and a consistent state.
+TEST(MonthPaging, ExtremeOffsetsStillDrawAWholeMonth) {
+  struct Case {
+    std::int16_t offset;
+    int year, month;
+  };
+  for (const Case c : {Case{32767, 4735, 3}, Case{-32768, -727, 12}}) {
+    const Drawing d = Draw({2004, 8, 31}, 10, c.offset);
+    EXPECT_EQ(d.texts.size(), 102u);
+    EXPECT_EQ(d.state.CalendarYear, c.year);
+    EXPECT_EQ(d.state.CalendarMonth, c.month);
+    EXPECT_EQ(*std::max_element(d.state.CalendarDayMap.begin(), d.state.CalendarDayMap.end()), 31);
+    ASSERT_NE(Main(d, "31"), nullptr);
+    EXPECT_EQ(Main(d, "31")->font.size, 15);
+  }
+}
+
 }  // namespace
 }  // namespace qb
