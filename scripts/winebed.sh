@@ -9,7 +9,7 @@
 # Nothing here touches the user's DISPLAY or ~/.wine: every variable Wine reads is set explicitly.
 
 # Bump when the template's contents change: a stale template is rebuilt on the next start.
-QB_BED_VERSION=3
+QB_BED_VERSION=4
 
 QB_ROOT=${QB_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 QB_BED_DIR=${QB_BED_DIR:-$QB_ROOT/build/wine}
@@ -59,6 +59,9 @@ bed_write_fontsubst_reg() {
       printf '"%s"="%s"\r\n' "${entry%%=*}" "${entry#*=}"
     done
     printf '\r\n'
+    # No window manager runs on the bed's display: "managed" windows would make Wine wait two
+    # seconds for one at every hide (a dialog closing, for instance).
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n'
   } | iconv -f UTF-8 -t UTF-16LE >"$out.body" || return 1
   { printf '\xff\xfe'; cat "$out.body"; } >"$out" && rm -f "$out.body"
 }
