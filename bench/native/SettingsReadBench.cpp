@@ -16,7 +16,7 @@ int main() {
   const std::string path = std::string(dir) + "/Quorbell.ini";
   qb::FileSystem& fs = qb::SystemFileSystem();
   const std::string bytes = qb::bench::BenchFileBytes();
-  if (!fs.ReplaceFile(path, bytes)) return 1;
+  if (!fs.WriteFileAtomically(path, bytes)) return 1;
   qb::UseSettingsFile(path, fs);
 
   const auto keys = qb::bench::BenchKeys();

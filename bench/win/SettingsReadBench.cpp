@@ -30,7 +30,7 @@ int wmain() {
   const std::string path = qb::Narrow(temp) + "quorbell-bench-" + std::to_string(::GetCurrentProcessId()) + ".ini";
   qb::FileSystem& fs = qb::SystemFileSystem();
   const std::string bytes = qb::bench::BenchFileBytes();
-  if (!fs.ReplaceFile(path, bytes)) return 1;
+  if (!fs.WriteFileAtomically(path, bytes)) return 1;
   qb::UseSettingsFile(path, fs);
 
   const auto keys = qb::bench::BenchKeys();

@@ -154,10 +154,10 @@ int WriteDayNote(const DayNoteFolder& folder, std::string_view title, std::strin
   if (folder.fs == nullptr || !IsPlainNoteTitle(title)) return 0;
   const std::string dic = DicFolder(folder);
   if (!folder.fs->DirectoryExists(dic)) {
-    // A failure shows in ReplaceFile below, which then leaves everything as it was.
+    // A failure shows in WriteFileAtomically below, which then leaves everything as it was.
     (void)folder.fs->CreateDirectories(dic);
   }
-  (void)folder.fs->ReplaceFile(DayNotePath(folder, title), EncodeNoteFile(EscapeLineBreaks(text)));
+  (void)folder.fs->WriteFileAtomically(DayNotePath(folder, title), EncodeNoteFile(EscapeLineBreaks(text)));
   return 0;
 }
 

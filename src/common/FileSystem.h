@@ -19,7 +19,7 @@ public:
   // Writes a temporary file in the same folder, flushes it to disk and renames it over the target,
   // so that the target is always either the old or the new file. False when anything failed; the
   // old file is then untouched and no temporary file is left behind.
-  [[nodiscard]] virtual bool ReplaceFile(const std::string& path, std::string_view bytes) = 0;
+  [[nodiscard]] virtual bool WriteFileAtomically(const std::string& path, std::string_view bytes) = 0;
   // Creates the folder and any missing parents; true when it exists afterwards.
   [[nodiscard]] virtual bool CreateDirectories(const std::string& path) = 0;
   [[nodiscard]] virtual bool RemoveFile(const std::string& path) = 0;

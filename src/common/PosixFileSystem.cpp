@@ -63,7 +63,7 @@ public:
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
   }
 
-  bool ReplaceFile(const std::string& path, std::string_view bytes) override {
+  bool WriteFileAtomically(const std::string& path, std::string_view bytes) override {
     static std::atomic<unsigned> counter{0};
     const std::string temp = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
     // 0666 before the umask, like any new file; an existing file keeps its permissions.

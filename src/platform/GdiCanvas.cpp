@@ -134,7 +134,7 @@ bool GdiCanvas::SavePicture(const std::string& path) {
   GdiFlush();  // GDI may batch drawing into a DIB section
   const std::string bytes = EncodeBmp24(bits_, width_, height_);
   if (bytes.empty()) return false;
-  return SystemFileSystem().ReplaceFile(path, bytes);
+  return SystemFileSystem().WriteFileAtomically(path, bytes);
 }
 
 }  // namespace qb

@@ -70,7 +70,7 @@ public:
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
 
-  bool ReplaceFile(const std::string& path, std::string_view bytes) override {
+  bool WriteFileAtomically(const std::string& path, std::string_view bytes) override {
     static std::atomic<unsigned> counter{0};
     const std::wstring target = Widen(path);
     const std::wstring temp = target + L".tmp" + std::to_wstring(::GetCurrentProcessId()) + L"-" +

@@ -90,7 +90,7 @@ void WriteSetting(std::string_view section, std::string_view key, std::optional<
     if (!dir.empty() && !fs.DirectoryExists(dir)) (void)fs.CreateDirectories(dir);
   }
   // A failed write leaves the old file whole and is otherwise ignored, like every settings write.
-  (void)fs.ReplaceFile(path, updated);
+  (void)fs.WriteFileAtomically(path, updated);
 }
 
 std::string ReadSetting(const SettingKey& key) { return ReadSetting(key.section, key.key, key.defaultValue); }

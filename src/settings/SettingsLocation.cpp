@@ -31,7 +31,7 @@ std::string SetUpSettingsFile(const std::string& exeDir, const std::string& appD
     if (haveDir) {
       if (const auto bytes = fs.ReadFile(location.importFrom)) {
         // A failed copy is tried again at the next start; until then the defaults apply.
-        (void)fs.ReplaceFile(location.path, *bytes);
+        (void)fs.WriteFileAtomically(location.path, *bytes);
       }
     }
   }

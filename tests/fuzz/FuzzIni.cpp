@@ -44,7 +44,7 @@ public:
   }
   bool FileExists(const std::string& path) const override { return files.count(path) != 0; }
   bool DirectoryExists(const std::string&) const override { return true; }
-  bool ReplaceFile(const std::string& path, std::string_view bytes) override {
+  bool WriteFileAtomically(const std::string& path, std::string_view bytes) override {
     files[path] = std::string(bytes);
     return true;
   }

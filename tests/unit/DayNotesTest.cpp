@@ -42,8 +42,8 @@ public:
     calls.push_back("DirectoryExists " + path);
     return dirs.count(path) != 0;
   }
-  bool ReplaceFile(const std::string& path, std::string_view bytes) override {
-    calls.push_back("ReplaceFile " + path);
+  bool WriteFileAtomically(const std::string& path, std::string_view bytes) override {
+    calls.push_back("WriteFileAtomically " + path);
     // Like the real ones: all or nothing.
     if (failReplace || !dirs.count(ParentPath(path))) return false;
     files[path] = std::string(bytes);

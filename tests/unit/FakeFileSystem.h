@@ -25,7 +25,7 @@ public:
   }
   bool FileExists(const std::string& path) const override { return files.count(path) != 0; }
   bool DirectoryExists(const std::string& path) const override { return directories.count(path) != 0; }
-  bool ReplaceFile(const std::string& path, std::string_view bytes) override {
+  bool WriteFileAtomically(const std::string& path, std::string_view bytes) override {
     ++replaceCalls;
     const std::string dir = ParentPath(path);
     if (failReplace || (!dir.empty() && !directories.count(dir))) return false;

@@ -86,7 +86,7 @@ TEST_F(PosixSettingsFile, WritesLeaveNoTemporaryFileAndKeepPermissions) {
 TEST_F(PosixSettingsFile, AFailedRenameRemovesTheTemporaryFile) {
   // A folder in the file's place: the rename over it fails after the temporary file is written.
   ASSERT_EQ(::mkdir(path.c_str(), 0755), 0);
-  EXPECT_FALSE(SystemFileSystem().ReplaceFile(path, "[A]\r\nx=1\r\n"));
+  EXPECT_FALSE(SystemFileSystem().WriteFileAtomically(path, "[A]\r\nx=1\r\n"));
   WriteSetting("A", "x", "1");
   EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"Quorbell.ini"});
 }

@@ -34,7 +34,7 @@ std::string TempFolder::File(const std::string& name) const { return Narrow(path
 std::optional<std::string> ReadBytes(const std::string& path) { return SystemFileSystem().ReadFile(path); }
 
 bool WriteBytes(const std::string& path, const std::string& bytes) {
-  return SystemFileSystem().ReplaceFile(path, bytes);
+  return SystemFileSystem().WriteFileAtomically(path, bytes);
 }
 
 namespace {

@@ -53,7 +53,7 @@ protected:
   std::string NewFile(const std::string& bytes) {
     const std::string path = dir_ + "\\case" + std::to_string(++count_) + ".ini";
     created_.push_back(path);
-    EXPECT_TRUE(SystemFileSystem().ReplaceFile(path, bytes));
+    EXPECT_TRUE(SystemFileSystem().WriteFileAtomically(path, bytes));
     return path;
   }
   std::string NewPath() {
