@@ -32,12 +32,6 @@ prepare_prefix() {
   timeout -k 5 120 wineserver -w
 }
 
-if [[ -n ${DISPLAY:-} ]]; then
-  prepare_prefix
-  echo "Starting Quorbell.exe on $DISPLAY (prefix $PREFIX_DIR)"
-  exec env LANG=$QB_JA_LOCALE LC_ALL=$QB_JA_LOCALE wine "$EXE"
-fi
-
 program_pid=""
 stop_all() {
   trap - EXIT INT TERM
@@ -59,28 +53,35 @@ stop_all() {
 trap stop_all EXIT
 trap 'echo; echo "Stopping"; exit 130' INT TERM
 
-bed_start_xvfb || exit 1
-export DISPLAY=$QB_DISPLAY
+own_display=0
+if [[ -z ${DISPLAY:-} ]]; then
+  bed_start_xvfb || exit 1
+  export DISPLAY=$QB_DISPLAY
+  own_display=1
+fi
 prepare_prefix
-echo "No display: Quorbell.exe runs on a private virtual display $DISPLAY (prefix $PREFIX_DIR)"
+if ((own_display)); then
+  echo "No display: Quorbell.exe runs on a private virtual display $DISPLAY (prefix $PREFIX_DIR)"
+else
+  echo "Starting Quorbell.exe on $DISPLAY (prefix $PREFIX_DIR)"
+fi
 # Not through a shell function: the pid must be Wine's own, to end it later. In a session of its
 # own, so that Ctrl-C reaches only this script, which then closes the program properly. Wine's
 # chatter (a desktop process losing the display at the end) goes to a log.
+mkdir -p "$ROOT/build"
 setsid env LANG=$QB_JA_LOCALE LC_ALL=$QB_JA_LOCALE wine "$EXE" </dev/null >"$ROOT/build/run-wine.log" 2>&1 &
 program_pid=$!
 
-sleep "$SCREENSHOT_DELAY"
-if ! kill -0 "$program_pid" 2>/dev/null; then
-  wait "$program_pid"
-  echo "Quorbell.exe ended by itself (exit code $?)"
-  exit 1
-fi
-mkdir -p "$(dirname "$SCREENSHOT")"
-if import -display "$DISPLAY" -window root "$SCREENSHOT" 2>/dev/null ||
-  { xwd -display "$DISPLAY" -root -silent | convert xwd:- "$SCREENSHOT"; } 2>/dev/null; then
-  echo "Screenshot saved to $SCREENSHOT"
-else
-  echo "Could not save a screenshot"
+if ((own_display)); then
+  sleep "$SCREENSHOT_DELAY"
+  if kill -0 "$program_pid" 2>/dev/null; then
+    if import -display "$DISPLAY" -window root "$SCREENSHOT" 2>/dev/null ||
+      { xwd -display "$DISPLAY" -root -silent | convert xwd:- "$SCREENSHOT"; } 2>/dev/null; then
+      echo "Screenshot saved to $SCREENSHOT"
+    else
+      echo "Could not save a screenshot"
+    fi
+  fi
 fi
 echo "Quorbell.exe is running; press Ctrl-C to stop it."
 wait "$program_pid"
