@@ -18,3 +18,5 @@ int RunIniSetCommand(const CommandArgs& args, std::ostream& out, std::ostream& e
 int RunHolidaysCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 // draw-month YEAR MONTH TODAY SIZE
 int RunDrawMonthCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
+// keys TEXT
+int RunKeysCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);

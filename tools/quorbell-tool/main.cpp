@@ -18,6 +18,7 @@ constexpr CommandEntry kCommands[] = {
     {"ini-set", "FILE SECTION KEY [VALUE]", RunIniSetCommand},
     {"holidays", "FROM_YEAR TO_YEAR", RunHolidaysCommand},
     {"draw-month", "YEAR MONTH TODAY SIZE", RunDrawMonthCommand},
+    {"keys", "TEXT", RunKeysCommand},
 };
 
 int Usage() {
