@@ -1,11 +1,12 @@
 #pragma once
 // Everything an end-to-end scenario needs: folders with a private copy of the program, processes,
-// windows, input, settings locations and the scenario fixture.
+// windows, input, screen pixels, settings locations and the scenario fixture.
 #include "harness/AppFolder.h"
 #include "harness/Files.h"
 #include "harness/Input.h"
 #include "harness/Process.h"
 #include "harness/Scenario.h"
+#include "harness/Screen.h"
 #include "harness/SystemSettings.h"
 #include "harness/Wait.h"
 #include "harness/WindowQueries.h"

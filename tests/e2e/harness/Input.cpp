@@ -78,22 +78,47 @@ bool BringToFront(HWND hwnd, Millis timeout) {
       timeout);
 }
 
+namespace {
+
+// A pointer move to a point of the primary screen.
+INPUT MoveTo(POINT screen) {
+  // Absolute coordinates are 0..65535 across the primary screen.
+  int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  LONG ax = static_cast<LONG>((screen.x * 65535LL + width / 2) / (width > 1 ? width - 1 : 1));
+  LONG ay = static_cast<LONG>((screen.y * 65535LL + height / 2) / (height > 1 ? height - 1 : 1));
+  return MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ax, ay);
+}
+
+}  // namespace
+
 bool ClickAt(HWND hwnd, POINT client, MouseButton button, int clicks) {
   HWND top = GetAncestor(hwnd, GA_ROOT);
   if (!BringToFront(top ? top : hwnd)) return false;
   POINT screen = client;
   ClientToScreen(hwnd, &screen);
-  // Absolute coordinates are 0..65535 across the primary screen.
-  int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  LONG ax = static_cast<LONG>((screen.x * 65535LL + width / 2) / (width > 1 ? width - 1 : 1));
-  LONG ay = static_cast<LONG>((screen.y * 65535LL + height / 2) / (height > 1 ? height - 1 : 1));
   DWORD down = 0, up = 0;
   ButtonFlags(button, down, up);
-  std::vector<INPUT> inputs{MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ax, ay)};
+  std::vector<INPUT> inputs{MoveTo(screen)};
   for (int i = 0; i < clicks; ++i) {
     inputs.push_back(MouseInput(down));
     inputs.push_back(MouseInput(up));
   }
+  return SendAll(inputs);
+}
+
+bool DragAt(HWND hwnd, POINT client, POINT offset, MouseButton button) {
+  HWND top = GetAncestor(hwnd, GA_ROOT);
+  if (!BringToFront(top ? top : hwnd)) return false;
+  POINT start = client;
+  ClientToScreen(hwnd, &start);
+  DWORD down = 0, up = 0;
+  ButtonFlags(button, down, up);
+  std::vector<INPUT> inputs{MoveTo(start), MouseInput(down)};
+  constexpr int kSteps = 4;
+  for (int i = 1; i <= kSteps; ++i) {
+    inputs.push_back(MoveTo({start.x + offset.x * i / kSteps, start.y + offset.y * i / kSteps}));
+  }
+  inputs.push_back(MouseInput(up));
   return SendAll(inputs);
 }
 

@@ -26,6 +26,9 @@ std::optional<LRESULT> Send(HWND hwnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0, M
 // A real click at a point of the window's client area: pointer moved there, button pressed and
 // released through SendInput. `clicks` 2 makes a double-click.
 [[nodiscard]] bool ClickAt(HWND hwnd, POINT client, MouseButton button = MouseButton::Left, int clicks = 1);
+// A real drag: pointer moved to a point of the window's client area, button pressed, pointer moved
+// by `offset` in a few steps, button released.
+[[nodiscard]] bool DragAt(HWND hwnd, POINT client, POINT offset, MouseButton button = MouseButton::Left);
 // The messages a click would bring, posted straight to the window (client coordinates).
 [[nodiscard]] bool PostClick(HWND hwnd, POINT client, MouseButton button = MouseButton::Left);
 
