@@ -1,0 +1,33 @@
+#include "app/PeriodicTimer.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace qb {
+
+WarpMoves MouseWarpMoves(ScreenPoint pointer, ScreenSize screen) {
+  WarpMoves result;
+  const auto move = [&result](int32_t x, int32_t y) { result.moves[static_cast<std::size_t>(result.count++)] = {x, y}; };
+  const int32_t w = screen.width;
+  const int32_t h = screen.height;
+  // Targets lie one pixel inside the opposite edge, so the next tick does not warp back unless
+  // the user keeps pushing against that edge.
+  if (pointer.y == 0) move(pointer.x, h - 2);
+  if (pointer.y == h - 1) move(pointer.x, 1);
+  if (pointer.x == 0) move(w - 2, pointer.y);
+  if (pointer.x == w - 1) move(1, pointer.y);
+  return result;
+}
+
+bool DietCounter::Tick(int32_t dietTickLimit) noexcept {
+  if (count_ > dietTickLimit) {
+    count_ = 0;
+    return true;
+  }
+  // The start-up settings keep the limit at most 2147483600, so the count stops at limit + 1;
+  // it saturates all the same rather than overflow.
+  if (count_ < INT32_MAX) ++count_;
+  return false;
+}
+
+}  // namespace qb
