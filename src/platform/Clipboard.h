@@ -1,0 +1,31 @@
+#pragma once
+// The clipboard, as text. Opening it can fail for a moment while another program holds it, so
+// every operation retries briefly before giving up (tolerated and logged).
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qb {
+
+// Holds the clipboard open for its lifetime; `owner` becomes the clipboard owner after an empty.
+class ClipboardSession {
+public:
+  explicit ClipboardSession(HWND owner = nullptr) noexcept;
+  ~ClipboardSession();
+  ClipboardSession(const ClipboardSession&) = delete;
+  ClipboardSession& operator=(const ClipboardSession&) = delete;
+  [[nodiscard]] bool open() const noexcept { return open_; }
+
+private:
+  bool open_ = false;
+};
+
+// The clipboard's text (CF_UNICODETEXT, which Windows also offers for CF_TEXT contents), or
+// nothing when it holds no text or cannot be opened.
+std::optional<std::string> ReadClipboardText();
+// Empties the clipboard and puts the text on it; false when that failed.
+bool WriteClipboardText(std::string_view text, HWND owner = nullptr);
+
+}  // namespace qb
