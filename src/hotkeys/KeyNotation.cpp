@@ -232,7 +232,7 @@ private:
     // "{}}" names the closing brace itself, so the search for the end starts after it.
     std::size_t searchFrom = start;
     if (start < text_.size() && text_[start] == '}') ++searchFrom;
-    const std::size_t close = searchFrom <= text_.size() ? text_.find('}', searchFrom) : std::string_view::npos;
+    const std::size_t close = text_.find('}', searchFrom);
     if (close == std::string_view::npos) return Fail("{ without }");
     const std::string_view content = text_.substr(start, close - start);
     pos_ = close + 1;
