@@ -20,6 +20,9 @@ public:
   static constexpr int kFontPoints = 9;
 
   static const wchar_t* ClassName() { return L"Quorbell.Form6"; }
+  Form6() = default;
+  // The window goes while the editor is still whole: its text box uses the editor's font.
+  ~Form6() { Destroy(); }
 
   // Creates the (hidden) window and its text box; true when it exists afterwards.
   [[nodiscard]] bool Form_Load();

@@ -24,6 +24,9 @@ public:
 
   static const wchar_t* ClassName() { return L"Quorbell.frmVynCalender"; }
   static void ConfigureClass(WNDCLASSEXW& wc);
+  frmVynCalender() = default;
+  // The window goes while the object is still whole, its drawing area included.
+  ~frmVynCalender() { Destroy(); }
 
   // Creates the window (hidden) from the settings and draws the current month. False when the
   // window cannot be created.
