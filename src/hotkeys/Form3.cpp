@@ -1,0 +1,214 @@
+#include "hotkeys/Form3.h"
+
+#include <memory>
+
+#include "hotkeys/TargetWindow.h"
+#include "hotkeys/ToolState.h"
+#include "hotkeys/WindowTools.h"
+#include "platform/DebugLog.h"
+#include "platform/Handles.h"
+#include "platform/MessagePump.h"
+
+namespace qb {
+
+namespace {
+
+// The procedure Form3's window had before WheelWindowProc; null while not hooked.
+WNDPROC previousWheelProc = nullptr;
+
+constexpr COLORREF kBodyColour = RGB(250, 250, 250);
+constexpr COLORREF kOutlineColour = RGB(64, 64, 64);
+constexpr COLORREF kIdleWheelColour = RGB(128, 128, 128);
+constexpr COLORREF kBusyWheelColour = RGB(230, 110, 0);
+
+int ScreenDpi() {
+  WindowDc screen(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+  return dpi > 0 ? dpi : 96;
+}
+
+// A mouse seen from above with its wheel; the busy picture has the wheel lit and arrows beside it.
+void DrawWheelPicture(PictureBox& box, bool busy) {
+  const HDC dc = box.Dc();
+  if (dc == nullptr) return;
+  box.Cls();
+  const int w = box.ImageWidth();
+  const int h = box.ImageHeight();
+  {
+    UniquePen outline(CreatePen(PS_SOLID, 1, kOutlineColour));
+    UniqueBrush body(CreateSolidBrush(kBodyColour));
+    SelectGuard pen(dc, outline.get());
+    SelectGuard brush(dc, body.get());
+    RoundRect(dc, w / 5, h / 12, w - w / 5, h - h / 12, w / 2, h / 2);
+    // The line between the two buttons.
+    MoveToEx(dc, w / 2, h / 12, nullptr);
+    LineTo(dc, w / 2, h / 5);
+  }
+  const COLORREF wheelColour = busy ? kBusyWheelColour : kIdleWheelColour;
+  UniqueBrush wheel(CreateSolidBrush(wheelColour));
+  const RECT wheelRect{w / 2 - w / 12, h / 5, w / 2 + w / 12 + 1, h / 2};
+  if (wheel) FillRect(dc, &wheelRect, wheel.get());
+  if (busy && wheel) {
+    SelectGuard brush(dc, wheel.get());
+    SelectGuard pen(dc, GetStockObject(NULL_PEN));
+    const int cx = w / 2;
+    const POINT up[] = {{cx - w / 8, h * 5 / 8}, {cx + w / 8 + 1, h * 5 / 8}, {cx, h * 5 / 8 - h / 8}};
+    const POINT down[] = {{cx - w / 8, h * 3 / 4}, {cx + w / 8 + 1, h * 3 / 4}, {cx, h * 3 / 4 + h / 8}};
+    Polygon(dc, up, 3);
+    Polygon(dc, down, 3);
+  }
+  box.Refresh();
+}
+
+// The scroll bar a wheel notch is forwarded to: inside the target's MDI client, the first
+// "VbaWindow" document; of its scroll bars the window after the first one is taken as the
+// vertical bar. Null when any of them is missing (a missing parent must not turn the search into
+// one over all top-level windows).
+HWND TargetScrollBar(HWND target) {
+  if (target == nullptr) return nullptr;
+  const HWND mdiClient = FindChildWindow(target, nullptr, "MDIClient", "");
+  if (mdiClient == nullptr) return nullptr;
+  const HWND document = FindChildWindow(mdiClient, nullptr, "VbaWindow", "");
+  if (document == nullptr) return nullptr;
+  const HWND firstBar = FindChildWindow(document, nullptr, "ScrollBar", "");
+  if (firstBar == nullptr) return nullptr;
+  return GetWindow(firstBar, GW_HWNDNEXT);
+}
+
+void ForwardWheelNotch(HWND form, WPARAM wheelParam) {
+  const HWND bar = TargetScrollBar(TargetWindow);
+  if (bar != nullptr) {
+    RECT rect{};
+    Tolerate(GetWindowRect(bar, &rect) != FALSE, "GetWindowRect(scroll bar)");
+    const LPARAM point = PackClickPoint(0, WheelClickY(rect.bottom - rect.top, wheelParam));
+    TheForm3().picChange(true);
+    for (int i = 0; i < kWheelClicksPerNotch; ++i) {
+      Tolerate(PostWindowMessage(bar, WM_LBUTTONDOWN, MK_LBUTTON, point), "PostMessageW(WM_LBUTTONDOWN)");
+      Tolerate(PostWindowMessage(bar, WM_LBUTTONUP, MK_LBUTTON, point), "PostMessageW(WM_LBUTTONUP)");
+    }
+  }
+  PumpPendingMessages();
+  // The clicks may have brought the target forward: the wheel window claims the front again so
+  // that the next notch reaches it too.
+  Tolerate(SetWindowPos(form, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE) != FALSE, "SetWindowPos(Form3)");
+  Tolerate(SetForegroundWindow(form) != FALSE, "SetForegroundWindow(Form3)");
+  SetActiveWindow(form);
+  TheForm3().picChange(false);
+}
+
+}  // namespace
+
+void Form3::ConfigureClass(WNDCLASSEXW& wc) { wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1); }
+
+bool Form3::Form_Load() {
+  if (Hwnd() != nullptr) return true;
+  const int side = WheelWindowClientPixels(ScreenDpi());
+  WindowCreateParams p;
+  // A tool window: a small caption to drag it by and to close it, no taskbar button.
+  p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  p.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+  RECT outer{0, 0, side, side};
+  Tolerate(AdjustWindowRectEx(&outer, p.style, FALSE, p.exStyle) != FALSE, "AdjustWindowRectEx");
+  p.width = outer.right - outer.left;
+  p.height = outer.bottom - outer.top;
+  const PixelPoint place =
+      WheelWindowPlace(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), p.width, p.height);
+  p.x = place.x;
+  p.y = place.y;
+  if (!CreateWindowFor(p)) return false;
+
+  const COLORREF back = GetSysColor(COLOR_BTNFACE);
+  if (Tolerate(picture1_.Create(Hwnd(), 0, 0, side, side, back, nullptr), "Form3 Picture1")) {
+    DrawWheelPicture(picture1_, false);
+  }
+  if (Tolerate(picture2_.Create(Hwnd(), 0, 0, side, side, back, nullptr), "Form3 Picture2")) {
+    DrawWheelPicture(picture2_, true);
+  }
+  vscroll1_ = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_VERT, side, 0, GetSystemMetrics(SM_CXVSCROLL),
+                              side, Hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  Tolerate(vscroll1_ != nullptr, "CreateWindowExW(SCROLLBAR)");
+  picChange(false);
+  HookWheelWindow(Hwnd());
+  return true;
+}
+
+void Form3::Show() {
+  if (Hwnd() == nullptr) return;
+  ShowWindow(Hwnd(), SW_SHOW);
+  Tolerate(SetForegroundWindow(Hwnd()) != FALSE, "SetForegroundWindow(Form3)");
+}
+
+void Form3::Hide() {
+  if (Hwnd() != nullptr) ShowWindow(Hwnd(), SW_HIDE);
+}
+
+void Form3::picChange(bool busy) {
+  if (picture2_.Hwnd() != nullptr) ShowWindow(picture2_.Hwnd(), busy ? SW_SHOW : SW_HIDE);
+  if (picture1_.Hwnd() != nullptr) ShowWindow(picture1_.Hwnd(), busy ? SW_HIDE : SW_SHOW);
+  // The change shows at once, also while the clicks are being processed.
+  if (Hwnd() != nullptr) UpdateWindow(Hwnd());
+}
+
+void Form3::Form_Unload() {
+  UnhookWheelWindow(Hwnd());
+  TheWindowTools().WheelWindowShown = false;
+  vscroll1_ = nullptr;
+}
+
+LRESULT Form3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) Form_Unload();
+  return DefaultProc(message, wParam, lParam);
+}
+
+Form3& TheForm3() {
+  // The program does not unload the wheel window itself; its window goes with the process.
+  static Form3 form;
+  return form;
+}
+
+void ToggleWheelWindow() {
+  WindowToolFlags& flags = TheWindowTools();
+  Form3& form = TheForm3();
+  if (flags.WheelWindowShown) {
+    form.Hide();
+    flags.WheelWindowShown = false;
+    return;
+  }
+  TargetWindow = GetForegroundWindow();
+  if (!form.Form_Load()) return;
+  form.Show();
+  flags.WheelWindowShown = true;
+}
+
+void HookWheelWindow(HWND window) {
+  if (window == nullptr || previousWheelProc != nullptr) return;
+  SetLastError(0);
+  const LONG_PTR previous =
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WheelWindowProc));
+  if (Tolerate(previous != 0, "SetWindowLongPtrW(GWLP_WNDPROC)")) {
+    previousWheelProc = reinterpret_cast<WNDPROC>(previous);
+  }
+}
+
+void UnhookWheelWindow(HWND window) {
+  if (previousWheelProc == nullptr) return;
+  Tolerate(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousWheelProc)) != 0,
+           "SetWindowLongPtrW(GWLP_WNDPROC)");
+  previousWheelProc = nullptr;
+}
+
+LRESULT CALLBACK WheelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  // Kept now: the window may be closed, and unhooked, while the wheel's clicks are processed.
+  const WNDPROC previous = previousWheelProc;
+  if (message == WM_MOUSEWHEEL) {
+    try {
+      ForwardWheelNotch(window, wParam);
+    } catch (...) {
+      LogCurrentException("WheelWindowProc");
+    }
+  }
+  if (previous == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  return CallWindowProcW(previous, window, message, wParam, lParam);
+}
+
+}  // namespace qb
