@@ -30,9 +30,10 @@ const Form1Step kStartupSteps[] = {
     // 8. Desktop memos re-created.
     {"reset opacity step", [](Form1&) { TheApp().AlphaLevel = 255; }},  // 9
     // 10. Nothing to hide: Form1 is created invisible and never shown, and its menu is only ever a popup.
-    // 11. Tray icon added.
+    {"add the tray icon", [](Form1& form) { form.AddTrayIcon(); }},  // 11
+    {"start Timer1 when mouse warp or the diet is on", [](Form1& form) { form.UpdatePeriodicTimer(); }},
     // 12. Main window procedure installed, hotkeys registered.
-    // 13. Clipboard-slot menu captions.
+    {"clipboard-slot menu captions", [](Form1& form) { form.SetSlotCaptionsFromSlots(); }},  // 13
     {"read calendar colours", [](Form1&) { ReadCalendarColours(TheApp()); }},  // 14
     // 15. Calendar drawn into the wallpaper.
     {"start-up wait", [](Form1&) { Sleep(TheApp().StartupWait); }},  // 16
@@ -45,7 +46,7 @@ const Form1Step kShutdownSteps[] = {
     // 1. User's wallpaper put back (calendar-wallpaper mode).
     // 2. Hotkeys unregistered.
     // 3. Main window procedure removed.
-    // 4. Tray icon removed.
+    {"remove the tray icon", [](Form1& form) { form.RemoveTrayIcon(); }},  // 4
     // 5. Desktop icon text restored.
     {"close Form1", [](Form1& form) { form.Destroy(); }},  // 6: WM_DESTROY ends the message loop
 };
@@ -129,7 +130,20 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
+    case TrayIcon::kCallbackMessage:
+      // The tray icon's notification: the mouse message in the low word.
+      Form_MouseMove(static_cast<int16_t>(LOWORD(lParam)));
+      return 0;
+    case WM_COMMAND:
+      if (HIWORD(wParam) == 0 && lParam == 0) {
+        if (const auto item = MenuItemFromCommand(LOWORD(wParam))) RunMenuItem(*item);
+      }
+      return 0;
+    case WM_TIMER:
+      if (IsTimer1(wParam)) Timer1_Timer();
+      return 0;
     default:
+      if (message == TrayIcon::TaskbarCreatedMessage()) trayIcon_.Readd();
       return DefaultProc(message, wParam, lParam);
   }
 }

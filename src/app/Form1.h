@@ -4,9 +4,13 @@
 // them in order and ends the message loop.
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
+#include "app/MenuModel.h"
+#include "app/PeriodicTimer.h"
+#include "app/TrayIcon.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowBase.h"
 
@@ -27,13 +31,41 @@ public:
   void Unload();
   void Form_Terminate();
 
+  // Tray icon and popup menu (TrayMenu.cpp).
+  void AddTrayIcon();
+  void RemoveTrayIcon();
+  // The tray icon's callback: the mouse message arrives as the X coordinate of WM_MOUSEMOVE.
+  void Form_MouseMove(int16_t mouseMessage);
+  // Mode 0 shows menu0 at the pointer, 1 starts the launcher menu process; every mode first
+  // records the active window of this thread as TargetWindow.
+  void Popmenu(int16_t mode);
+  // Hides the tray-only items and puts the check mark on slot n's item (1..3; none otherwise).
+  void MarkClipSlot(int16_t n);
+  // The caption of slot n's item becomes the first 20 characters of `slotText`.
+  void SetSlotCaption(int n, std::string_view slotText);
+  // Start-up: the three slot items show their slots' texts.
+  void SetSlotCaptionsFromSlots();
+  void RunMenuItem(MenuItem item);
+  [[nodiscard]] const MainMenu& Menu0() const noexcept { return menu0; }
+
+  // Timer1 (PeriodicTimerWin.cpp): runs only while mouse warp or the automatic diet is on; call
+  // after either setting changes.
+  void UpdatePeriodicTimer();
+  void Timer1_Timer();
+  static bool IsTimer1(UINT_PTR timerId);
+
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
   bool StartResident();
+  void ClipSlotItem_Click(int n);
 
   std::optional<InstanceMutex> instance_;
   bool unloading_ = false;
+  TrayIcon trayIcon_;
+  MainMenu menu0;
+  DietCounter dietCounter_;
+  bool timer1Running_ = false;
 };
 
 }  // namespace qb

@@ -1,0 +1,118 @@
+// Form1's tray icon and popup menu: the icon callback, Popmenu, the slot check marks and what each
+// menu item does.
+#include <windows.h>
+
+#include "app/Form1.h"
+#include "app/PopupMenu.h"
+#include "calendar/frmVynCalender.h"
+#include "hotkeys/HotkeyTable.h"
+#include "hotkeys/TargetWindow.h"
+#include "platform/Clipboard.h"
+#include "platform/DebugLog.h"
+
+namespace qb {
+
+void Form1::AddTrayIcon() { trayIcon_.Add(Hwnd(), WindowIcon(Hwnd())); }
+
+void Form1::RemoveTrayIcon() { trayIcon_.Remove(); }
+
+void Form1::Form_MouseMove(int16_t mouseMessage) {
+  switch (DecodeTrayCallback(mouseMessage)) {
+    case TrayRequest::OpenSettings:
+      // The settings dialog frmSetting opens here once it exists.
+      break;
+    case TrayRequest::OpenMenu:
+      menu0.ShowTrayOnlyItems();
+      Popmenu(0);
+      break;
+    case TrayRequest::None:
+      break;
+  }
+}
+
+void Form1::Popmenu(int16_t mode) {
+  TargetWindow = GetActiveWindow();
+  switch (PopmenuActionFor(mode)) {
+    case PopmenuAction::ShowMenu: {
+      const UniqueMenu menu = BuildPopupMenu(menu0);
+      if (!menu) return;
+      const UINT command = TrackMenuAtPointer(Hwnd(), menu.get());
+      if (const auto item = MenuItemFromCommand(command)) RunMenuItem(*item);
+      break;
+    }
+    case PopmenuAction::StartLauncher:
+      StartOwnProcess("Menu");
+      break;
+    case PopmenuAction::RecordOnly:
+      break;
+  }
+}
+
+void Form1::MarkClipSlot(int16_t n) { menu0.MarkClipSlot(n); }
+
+void Form1::SetSlotCaption(int n, std::string_view slotText) { menu0.SetSlotCaption(n, slotText); }
+
+void Form1::SetSlotCaptionsFromSlots() {
+  const HotkeyState& hotkeys = TheHotkeys();
+  for (int n = 1; n <= 3; ++n) SetSlotCaption(n, hotkeys.ClipSlots[static_cast<size_t>(n - 1)]);
+}
+
+void Form1::ClipSlotItem_Click(int n) {
+  // A picture slot's text is its placeholder "[画像]", which is what goes on the clipboard here;
+  // the picture itself is put back only by the paste hotkey.
+  const std::string& text = TheHotkeys().ClipSlots[static_cast<size_t>(n - 1)];
+  if (!WriteClipboardText(text, Hwnd())) return;  // ends the item's action, without a message
+  MarkClipSlot(static_cast<int16_t>(n));
+  if (TargetWindow != nullptr) Tolerate(SetActiveWindow(TargetWindow) != nullptr, "SetActiveWindow");
+}
+
+void Form1::RunMenuItem(MenuItem item) {
+  if (const auto n = SlotOfItem(item)) {
+    ClipSlotItem_Click(*n);
+    return;
+  }
+  switch (item) {
+    case MenuItem::mnuOpen:
+      // The open-anything window frmGoma is shown here once it exists (single window).
+      break;
+    case MenuItem::stopWatch:
+      // The stopwatch frmStopWatch is shown here once it exists (single window).
+      break;
+    case MenuItem::colorChoose:
+      // The colour chooser ColorChooser is shown here once it exists (single window).
+      break;
+    case MenuItem::shutdown:
+      // The shutdown button frmSwitch is shown here once it exists (single window).
+      break;
+    case MenuItem::cmdMemDiet:
+      // A new memory status window frmMemDiet opens here once it exists.
+      break;
+    case MenuItem::mnuClock:
+      // A new analog clock frmTrans opens here once it exists.
+      break;
+    case MenuItem::mnuDeskCal:
+      if (CalendarWindowHandle == nullptr) OpenDesktopCalendar();
+      break;
+    case MenuItem::mnuMemo:
+      // A new desktop memo is created here once memos exist.
+      break;
+    case MenuItem::mnuICON:
+      // The desktop icon text setting is applied again here once icon text exists.
+      break;
+    case MenuItem::mnuSetting:
+      // The settings dialog frmSetting is shown here once it exists (single window).
+      break;
+    case MenuItem::mnuVer:
+      // The version dialog frmAbout is shown here once it exists (single window).
+      break;
+    case MenuItem::mnuEnd:
+      Unload();
+      break;
+    case MenuItem::mnu1:
+    case MenuItem::mnu2:
+    case MenuItem::mnu3:
+      break;  // handled above
+  }
+}
+
+}  // namespace qb
