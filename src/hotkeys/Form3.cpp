@@ -145,8 +145,8 @@ void Form3::Hide() {
 void Form3::picChange(bool busy) {
   if (picture2_.Hwnd() != nullptr) ShowWindow(picture2_.Hwnd(), busy ? SW_SHOW : SW_HIDE);
   if (picture1_.Hwnd() != nullptr) ShowWindow(picture1_.Hwnd(), busy ? SW_HIDE : SW_SHOW);
-  // The change shows at once, also while the clicks are being processed.
-  if (Hwnd() != nullptr) UpdateWindow(Hwnd());
+  // Painted at once: the clicks that follow may keep this thread from painting for a while.
+  if (Hwnd() != nullptr) RedrawWindow(Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void Form3::Form_Unload() {

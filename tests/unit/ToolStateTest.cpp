@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 #include "hotkeys/ToolState.h"
 
@@ -42,16 +41,6 @@ TEST(AlphaSteps, MoveByFifteenAndStopAtBothEnds) {
   }
 }
 
-TEST(AlphaSteps, EveryLevelOnTheWayDownIsAMultipleOfFifteen) {
-  std::vector<int> seen;
-  for (uint8_t level = 255; level > 0;) {
-    level = qb::AlphaLevelDown(level);
-    seen.push_back(level);
-  }
-  ASSERT_EQ(seen.size(), 17u);
-  for (size_t i = 0; i < seen.size(); ++i) EXPECT_EQ(seen[i], 240 - 15 * static_cast<int>(i));
-}
-
 TEST(ShadeToggle, RollsUpToTheTitleBarThenRemovesTheRegion) {
   const struct {
     const char* what;
@@ -79,15 +68,6 @@ TEST(ShadeToggle, TheFlagIsSharedSoASecondWindowGetsTheOppositeStep) {
   // The same hotkey on window B (another right edge) rolls back instead of rolling up.
   EXPECT_EQ(qb::NextShadeRegion(active, 500, false), std::nullopt);
   EXPECT_EQ(qb::NextShadeRegion(active, 500, false), std::optional<PixelRect>(PixelRect{0, 0, 500, 23}));
-}
-
-TEST(TopmostToggle, AlternatesBetweenTopmostAndNot) {
-  bool active = false;
-  EXPECT_TRUE(qb::NextTopmost(active));
-  EXPECT_TRUE(active);
-  EXPECT_FALSE(qb::NextTopmost(active));
-  EXPECT_FALSE(active);
-  EXPECT_TRUE(qb::NextTopmost(active));
 }
 
 TEST(WheelClicks, TurnTowardsTheUserClicksTheLowerArrow) {
