@@ -17,6 +17,7 @@ namespace {
 WNDPROC previousWheelProc = nullptr;
 
 constexpr COLORREF kBodyColour = RGB(250, 250, 250);
+constexpr COLORREF kBusyBodyColour = RGB(255, 232, 200);
 constexpr COLORREF kOutlineColour = RGB(64, 64, 64);
 constexpr COLORREF kIdleWheelColour = RGB(128, 128, 128);
 constexpr COLORREF kBusyWheelColour = RGB(230, 110, 0);
@@ -27,7 +28,7 @@ int ScreenDpi() {
   return dpi > 0 ? dpi : 96;
 }
 
-// A mouse seen from above with its wheel; the busy picture has the wheel lit and arrows beside it.
+// A mouse seen from above with its wheel; in the busy picture the body is tinted and the wheel lit.
 void DrawWheelPicture(PictureBox& box, bool busy) {
   const HDC dc = box.Dc();
   if (dc == nullptr) return;
@@ -36,7 +37,7 @@ void DrawWheelPicture(PictureBox& box, bool busy) {
   const int h = box.ImageHeight();
   {
     UniquePen outline(CreatePen(PS_SOLID, 1, kOutlineColour));
-    UniqueBrush body(CreateSolidBrush(kBodyColour));
+    UniqueBrush body(CreateSolidBrush(busy ? kBusyBodyColour : kBodyColour));
     SelectGuard pen(dc, outline.get());
     SelectGuard brush(dc, body.get());
     RoundRect(dc, w / 5, h / 12, w - w / 5, h - h / 12, w / 2, h / 2);
@@ -44,19 +45,9 @@ void DrawWheelPicture(PictureBox& box, bool busy) {
     MoveToEx(dc, w / 2, h / 12, nullptr);
     LineTo(dc, w / 2, h / 5);
   }
-  const COLORREF wheelColour = busy ? kBusyWheelColour : kIdleWheelColour;
-  UniqueBrush wheel(CreateSolidBrush(wheelColour));
+  UniqueBrush wheel(CreateSolidBrush(busy ? kBusyWheelColour : kIdleWheelColour));
   const RECT wheelRect{w / 2 - w / 12, h / 5, w / 2 + w / 12 + 1, h / 2};
   if (wheel) FillRect(dc, &wheelRect, wheel.get());
-  if (busy && wheel) {
-    SelectGuard brush(dc, wheel.get());
-    SelectGuard pen(dc, GetStockObject(NULL_PEN));
-    const int cx = w / 2;
-    const POINT up[] = {{cx - w / 8, h * 5 / 8}, {cx + w / 8 + 1, h * 5 / 8}, {cx, h * 5 / 8 - h / 8}};
-    const POINT down[] = {{cx - w / 8, h * 3 / 4}, {cx + w / 8 + 1, h * 3 / 4}, {cx, h * 3 / 4 + h / 8}};
-    Polygon(dc, up, 3);
-    Polygon(dc, down, 3);
-  }
   box.Refresh();
 }
 
