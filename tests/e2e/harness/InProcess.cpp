@@ -1,0 +1,52 @@
+#include "harness/InProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "fixtures/InProcessProbe.h"
+#include "harness/Files.h"
+#include "platform/WinText.h"
+
+namespace qb::e2e {
+
+ProbeHook::ProbeHook(DWORD threadId) {
+  // Stays loaded for the whole run: programs under test may still call it through the hook chain.
+  static const HMODULE dll = LoadLibraryW(PathJoin(ExeDirectory(), probe::kDllName).c_str());
+  const auto proc =
+      dll != nullptr ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(dll, probe::kHookProcName))) : nullptr;
+  if (proc == nullptr) {
+    ADD_FAILURE() << "cannot load " << Narrow(probe::kDllName) << " beside the test executable";
+    return;
+  }
+  hook_ = SetWindowsHookExW(WH_CALLWNDPROC, proc, dll, threadId);
+  if (hook_ == nullptr) ADD_FAILURE() << "SetWindowsHookExW failed: " << GetLastError();
+}
+
+ProbeHook::~ProbeHook() {
+  if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
+}
+
+ProbeAnswer::ProbeAnswer(const wchar_t* prefix, size_t size) {
+  const std::wstring name = prefix + std::to_wstring(GetCurrentProcessId());
+  mapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, static_cast<DWORD>(size), name.c_str());
+  if (mapping_ != nullptr) view_ = MapViewOfFile(mapping_, FILE_MAP_ALL_ACCESS, 0, 0, size);
+  if (view_ == nullptr) {
+    ADD_FAILURE() << "cannot create the shared memory " << Narrow(name);
+    return;
+  }
+  std::memset(view_, 0, size);
+}
+
+ProbeAnswer::~ProbeAnswer() {
+  if (view_ != nullptr) UnmapViewOfFile(view_);
+  if (mapping_ != nullptr) CloseHandle(mapping_);
+}
+
+bool SendProbeQuery(HWND hwnd, const wchar_t* messageName, LPARAM lParam) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutW(hwnd, RegisterWindowMessageW(messageName), GetCurrentProcessId(), lParam,
+                             SMTO_ABORTIFHUNG, 5000, &ignored) != 0;
+}
+
+}  // namespace qb::e2e

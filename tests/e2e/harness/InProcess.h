@@ -1,0 +1,43 @@
+#pragma once
+// Looking from inside the program under test (see fixtures/InProcessProbe.h): a hook that loads
+// the probe DLL into a thread of the program, and the shared memory through which it answers.
+#include <windows.h>
+
+#include <string>
+
+namespace qb::e2e {
+
+// The probe DLL hooked onto one thread of another process for the object's lifetime.
+class ProbeHook {
+public:
+  // A test failure (and !ok()) when the DLL cannot be loaded or the hook cannot be set.
+  explicit ProbeHook(DWORD threadId);
+  ~ProbeHook();
+  ProbeHook(const ProbeHook&) = delete;
+  ProbeHook& operator=(const ProbeHook&) = delete;
+  [[nodiscard]] bool ok() const { return hook_ != nullptr; }
+
+private:
+  HHOOK hook_ = nullptr;
+};
+
+// Zeroed shared memory of `size` bytes named `prefix` + this process's id, where the probe writes
+// its answer.
+class ProbeAnswer {
+public:
+  ProbeAnswer(const wchar_t* prefix, size_t size);
+  ~ProbeAnswer();
+  ProbeAnswer(const ProbeAnswer&) = delete;
+  ProbeAnswer& operator=(const ProbeAnswer&) = delete;
+  [[nodiscard]] void* data() const { return view_; }
+
+private:
+  HANDLE mapping_ = nullptr;
+  void* view_ = nullptr;
+};
+
+// The query message of that name, sent to a window of the hooked thread with this process's id
+// as wParam; false when the window did not take it.
+bool SendProbeQuery(HWND hwnd, const wchar_t* messageName, LPARAM lParam = 0);
+
+}  // namespace qb::e2e
