@@ -41,6 +41,8 @@ public:
   void Popmenu(int16_t mode);
   // Hides the tray-only items and puts the check mark on slot n's item (1..3; none otherwise).
   void MarkClipSlot(int16_t n);
+  // The hotkey menu leaves out the four tray-only items; a right press on the icon shows them again.
+  void HideTrayOnlyItems() { menu0.HideTrayOnlyItems(); }
   // The caption of slot n's item becomes the first 20 characters of `slotText`.
   void SetSlotCaption(int n, std::string_view slotText);
   // Start-up: the three slot items show their slots' texts.
