@@ -148,10 +148,6 @@ protected:
 
 TEST_F(Calendar, WithoutSettingsItSitsAtTheOriginInDarkBlueOpaqueAtTheBottomAndMarksItselfOpen) {
   ASSERT_EQ(ScreenDpi(), 96) << "the figures below are pixels of a 96-dpi screen";
-  // A window that is already on the screen, away from the calendar: the calendar goes below it.
-  UniqueWindow witness(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"witness", WS_POPUP | WS_VISIBLE, 700, 600, 40,
-                                       40, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
-  ASSERT_TRUE(witness);
   AppFolder folder(Ini::Text(kEnabled));
   AppProcess app;
   HWND calendar = StartWithCalendar(folder, app);
@@ -175,11 +171,9 @@ TEST_F(Calendar, WithoutSettingsItSitsAtTheOriginInDarkBlueOpaqueAtTheBottomAndM
   }
   EXPECT_EQ(folder.ReadSetting("DESKTOPCAL", "Enable"), "True");
 
-  // Shown without being activated, below every other visible window.
+  // Shown without being activated (its place in the stack: SentToTheBottomWithoutActivation).
   EXPECT_NE(GetForegroundWindow(), calendar);
-  for (HWND below = GetWindow(calendar, GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT)) {
-    EXPECT_FALSE(IsWindowVisible(below)) << "visible window below the calendar: " << ClassName(below);
-  }
+  EXPECT_EQ(ExStyle(calendar) & WS_EX_TOPMOST, 0) << "the calendar is not a topmost window";
 
   // Dark blue where nothing is drawn (right of the Saturday column), white text in the year.
   ScreenImage shot = CaptureWindow(calendar);
@@ -191,6 +185,27 @@ TEST_F(Calendar, WithoutSettingsItSitsAtTheOriginInDarkBlueOpaqueAtTheBottomAndM
   EXPECT_GT(white, 20) << "no year drawn";
   // For a person to look at (Japanese glyphs, shadows, colours).
   EXPECT_TRUE(SaveBitmap(shot, PathJoin(ExeDirectory(), L"calendar-window.bmp")));
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+}
+
+TEST_F(Calendar, SentToTheBottomWithoutActivation) {
+  // Away from the screen's top-left corner: under Wine the stand-in tray window sits there once the
+  // program has added its icon, and Wine raises a window shown over it back to the top of the
+  // stack. On Windows the tray lives in the always-on-top taskbar, so (0, 0) is no different.
+  // A window that is already on the screen, away from the calendar: the calendar goes below it.
+  UniqueWindow witness(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"witness", WS_POPUP | WS_VISIBLE, 700, 600, 40,
+                                       40, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+  ASSERT_TRUE(witness);
+  AppFolder folder(Ini::Text(std::string(kEnabled) + "Top=4500\r\nLeft=4500\r\n"));
+  AppProcess app;
+  HWND calendar = StartWithCalendar(folder, app);
+  ASSERT_TRUE(calendar);
+  EXPECT_EQ(WindowRect(calendar).left, 300);
+
+  EXPECT_NE(GetForegroundWindow(), calendar);
+  for (HWND below = GetWindow(calendar, GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT)) {
+    EXPECT_FALSE(IsWindowVisible(below)) << "visible window below the calendar: " << ClassName(below);
+  }
   EXPECT_EQ(app.CloseMainWindow(), 0u);
 }
 
@@ -396,7 +411,16 @@ TEST_F(Calendar, ADoubleClickInTheEditorSavesTheNoteAndTheNextDrawingMarksTheDay
 
   // Paging away and back draws the month again, now with the day's note mark: the only change
   // is inside that day's cell (the digits start at x = 42 + 30 k + 7, y = 42 + 20 r at size 10).
+  // One click at a time: the next month must be on the screen before "<" is pressed (a click sent
+  // while the window was still drawing the first one sometimes left it on another month).
   ASSERT_TRUE(ClickAt(NextButton(calendar), {6, 6}));
+  ASSERT_TRUE(WaitUntil([&] {
+    const ScreenImage next = CaptureWindow(calendar);
+    int differing = 0;
+    for (int y = 0; y < next.height; ++y)
+      for (int x = 0; x < next.width; ++x) differing += next.At(x, y) != before.At(x, y);
+    return differing > 200;
+  })) << "\">\" shows the next month";
   ASSERT_TRUE(ClickAt(PrevButton(calendar), {6, 6}));
   const int cell = CellOf(month, day);
   const RECT cellBox{42 + 30 * (cell % 7), 42 + 20 * (cell / 7), 42 + 30 * (cell % 7) + 30, 42 + 20 * (cell / 7) + 20};
