@@ -2,9 +2,12 @@
 
 #include "accessories/frmMemDiet/MemoryDiet.h"
 #include "app/AppState.h"
+#include "app/OpenWork.h"
 #include "app/ProcessRole.h"
 #include "calendar/frmVynCalender.h"
 #include "common/FileSystem.h"
+#include "hotkeys/WinHotkeys.h"
+#include "hotkeys/WinMainWindowProc.h"
 #include "platform/DebugLog.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
@@ -14,6 +17,21 @@
 namespace qb {
 
 namespace {
+
+// What the hotkey actions of the main window procedure use of Form1: its menu and its launcher.
+class Form1Host final : public MainWindowHost {
+public:
+  Form1* form = nullptr;
+  void Popmenu(int16_t mode) override { form->Popmenu(mode); }
+  void HideTrayOnlyItems() override { form->HideTrayOnlyItems(); }
+  void MarkClipSlot(int16_t n) override { form->MarkClipSlot(n); }
+  void SetSlotCaption(int n, std::string_view slotText) override { form->SetSlotCaption(n, slotText); }
+};
+
+Form1Host& TheForm1Host() {
+  static Form1Host host;
+  return host;
+}
 
 struct Form1Step {
   const char* name;
@@ -32,7 +50,12 @@ const Form1Step kStartupSteps[] = {
     // 10. Nothing to hide: Form1 is created invisible and never shown, and its menu is only ever a popup.
     {"add the tray icon", [](Form1& form) { form.AddTrayIcon(); }},  // 11
     {"start Timer1 when mouse warp or the diet is on", [](Form1& form) { form.UpdatePeriodicTimer(); }},
-    // 12. Main window procedure installed, hotkeys registered.
+    {"install the main window procedure",
+     [](Form1& form) {
+       TheForm1Host().form = &form;
+       HookMainWindow(form.Hwnd(), TheForm1Host());
+     }},  // 12
+    {"register the hotkeys", [](Form1& form) { RegisterHotkeys(form.Hwnd()); }},
     {"clipboard-slot menu captions", [](Form1& form) { form.SetSlotCaptionsFromSlots(); }},  // 13
     {"read calendar colours", [](Form1&) { ReadCalendarColours(TheApp()); }},  // 14
     // 15. Calendar drawn into the wallpaper.
@@ -43,9 +66,11 @@ const Form1Step kStartupSteps[] = {
 };
 
 const Form1Step kShutdownSteps[] = {
+    // Windows holding unsaved text keep it: the same savers run at log-off.
+    {"save what is open", [](Form1&) { SaveOpenWork(); }},
     // 1. User's wallpaper put back (calendar-wallpaper mode).
-    // 2. Hotkeys unregistered.
-    // 3. Main window procedure removed.
+    {"unregister the hotkeys", [](Form1&) { UnregisterHotkeys(); }},  // 2
+    {"remove the main window procedure", [](Form1& form) { UnhookMainWindow(form.Hwnd()); }},  // 3
     {"remove the tray icon", [](Form1& form) { form.RemoveTrayIcon(); }},  // 4
     // 5. Desktop icon text restored.
     {"close Form1", [](Form1& form) { form.Destroy(); }},  // 6: WM_DESTROY ends the message loop

@@ -85,4 +85,30 @@ bool WriteClipboardText(std::string_view text, HWND owner) {
   return true;
 }
 
+UniqueBitmap ReadClipboardBitmap() {
+  if (!IsClipboardFormatAvailable(CF_BITMAP)) return UniqueBitmap();
+  const ClipboardSession session;
+  if (!session.open()) return UniqueBitmap();
+  // The clipboard keeps its own bitmap; the program takes a copy it can hold after others change
+  // the clipboard.
+  const auto data = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+  if (!Tolerate(data != nullptr, "GetClipboardData CF_BITMAP")) return UniqueBitmap();
+  UniqueBitmap copy(static_cast<HBITMAP>(CopyImage(data, IMAGE_BITMAP, 0, 0, 0)));
+  Tolerate(copy.valid(), "CopyImage");
+  return copy;
+}
+
+bool WriteClipboardBitmap(HBITMAP bitmap, HWND owner) {
+  if (bitmap == nullptr) return false;
+  UniqueBitmap copy(static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, 0)));
+  if (!Tolerate(copy.valid(), "CopyImage")) return false;
+  const ClipboardSession session(owner);
+  if (!session.open()) return false;
+  if (!Tolerate(EmptyClipboard() != FALSE, "EmptyClipboard")) return false;
+  if (!Tolerate(SetClipboardData(CF_BITMAP, copy.get()) != nullptr, "SetClipboardData CF_BITMAP")) return false;
+  // The clipboard owns the copy now.
+  (void)copy.release();
+  return true;
+}
+
 }  // namespace qb

@@ -1,11 +1,13 @@
 #pragma once
-// The clipboard, as text. Opening it can fail for a moment while another program holds it, so
+// The clipboard, as text or as a picture. Opening it can fail for a moment while another program holds it, so
 // every operation retries briefly before giving up (tolerated and logged).
 #include <windows.h>
 
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/Handles.h"
 
 namespace qb {
 
@@ -27,5 +29,12 @@ private:
 std::optional<std::string> ReadClipboardText();
 // Empties the clipboard and puts the text on it; false when that failed.
 bool WriteClipboardText(std::string_view text, HWND owner = nullptr);
+
+// A copy of the clipboard's picture (CF_BITMAP, which Windows also offers for CF_DIB contents), or
+// a null bitmap when it holds none or cannot be opened. The copy is the caller's.
+UniqueBitmap ReadClipboardBitmap();
+// Empties the clipboard and puts a copy of `bitmap` on it; false when that failed. The caller
+// keeps its own bitmap.
+bool WriteClipboardBitmap(HBITMAP bitmap, HWND owner = nullptr);
 
 }  // namespace qb
