@@ -10,6 +10,29 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
+
+bool IsCp932TrailByte(unsigned char byte) {
+  return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
+}
+
+int LeadIndex(unsigned char lead) {
+  return lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + (0xA0 - 0x81);
+}
+
+// The CP932 code of a code point (a byte below 0x100, else lead << 8 | trail), or -1.
+int Cp932Code(char32_t cp) {
+  if (cp > 0xFFFF) return -1;
+  const auto* begin = std::begin(kCp932Encode);
+  const auto* end = std::end(kCp932Encode);
+  const auto* it = std::lower_bound(begin, end, cp, [](const unsigned short (&entry)[2], char32_t value) {
+    return entry[0] < value;
+  });
+  if (it == end || (*it)[0] != cp) return -1;
+  return (*it)[1];
+}
+
+}  // namespace
+
 // Decodes one code point at `pos` and advances past it. A malformed sequence yields U+FFFD and
 // advances past its longest valid prefix (at least one byte), the usual "maximal subpart" rule,
 // so a stray byte never swallows the ASCII that follows it.
@@ -70,28 +93,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
     out += static_cast<char>(0x80 | (cp & 0x3F));
   }
 }
-
-bool IsCp932TrailByte(unsigned char byte) {
-  return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
-}
-
-int LeadIndex(unsigned char lead) {
-  return lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + (0xA0 - 0x81);
-}
-
-// The CP932 code of a code point (a byte below 0x100, else lead << 8 | trail), or -1.
-int Cp932Code(char32_t cp) {
-  if (cp > 0xFFFF) return -1;
-  const auto* begin = std::begin(kCp932Encode);
-  const auto* end = std::end(kCp932Encode);
-  const auto* it = std::lower_bound(begin, end, cp, [](const unsigned short (&entry)[2], char32_t value) {
-    return entry[0] < value;
-  });
-  if (it == end || (*it)[0] != cp) return -1;
-  return (*it)[1];
-}
-
-}  // namespace
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
   std::u16string out;

@@ -20,6 +20,11 @@ std::string Cp932ToUtf8(std::string_view cp932);
 // True when the byte opens a two-byte CP932 character.
 bool IsCp932LeadByte(unsigned char byte);
 
+// One code point of UTF-8 at `pos`, advancing past it; a malformed sequence yields U+FFFD and
+// advances past its longest valid prefix (at least one byte).
+char32_t DecodeUtf8(std::string_view utf8, std::size_t& pos);
+void AppendUtf8(std::string& out, char32_t cp);
+
 // Unicode code points, the unit in which the program counts "characters".
 std::size_t CountCodePoints(std::string_view utf8);
 std::string FirstCodePoints(std::string_view utf8, std::size_t count);

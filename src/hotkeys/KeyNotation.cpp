@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "common/Text.h"
+
 namespace qb {
 
 namespace {
@@ -21,67 +23,13 @@ constexpr NamedKey kNamedKeys[] = {
 };
 
 constexpr uint16_t kVkF1 = 0x70;
-constexpr int kFunctionKeyCount = 16;
 
-// One code point of UTF-8 at `pos`; malformed bytes become U+FFFD one byte at a time.
-char32_t DecodeAt(std::string_view text, std::size_t& pos) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(pos);
-  int length = 0;
-  char32_t cp = 0;
-  char32_t min = 0;
-  if (lead < 0x80) {
-    ++pos;
-    return lead;
-  } else if ((lead & 0xE0) == 0xC0) {
-    length = 2, cp = lead & 0x1F, min = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, cp = lead & 0x0F, min = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, cp = lead & 0x07, min = 0x10000;
-  } else {
-    ++pos;
-    return 0xFFFD;
-  }
-  if (pos + length > text.size()) {
-    ++pos;
-    return 0xFFFD;
-  }
-  for (int i = 1; i < length; ++i) {
-    const unsigned char next = byte(pos + i);
-    if ((next & 0xC0) != 0x80) {
-      ++pos;
-      return 0xFFFD;
-    }
-    cp = (cp << 6) | (next & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-    ++pos;
-    return 0xFFFD;
-  }
-  pos += length;
-  return cp;
-}
-
-std::string EncodeUtf8(char32_t cp) {
+std::string Utf8Of(char32_t cp) {
   std::string out;
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
+  AppendUtf8(out, cp);
   return out;
 }
+constexpr int kFunctionKeyCount = 16;
 
 // The key a character has when a modifier is held with it. Only keys that sit under the same
 // virtual-key code on US and Japanese keyboards are mapped; 0 means "no such key".
@@ -223,7 +171,7 @@ private:
         ++pos_;
         return Emit({kVkTab, 0}, 1);
       default:
-        return Emit({0, DecodeAt(text_, pos_)}, 1);
+        return Emit({0, DecodeUtf8(text_, pos_)}, 1);
     }
   }
 
@@ -257,7 +205,7 @@ private:
     }
 
     std::size_t at = 0;
-    const char32_t first = DecodeAt(name, at);
+    const char32_t first = DecodeUtf8(name, at);
     if (at == name.size()) return Emit({0, first}, repeat);  // one character: typed as itself
     const uint16_t vk = KeyNameCode(name);
     if (vk == 0) return Fail("unknown key name {" + std::string(name) + "}");
@@ -315,7 +263,7 @@ std::vector<KeyEvent> LiteralKeyEvents(std::string_view text) {
       ++pos;
       press(kVkTab);
     } else {
-      out.push_back(KeyEvent::Character(DecodeAt(text, pos)));
+      out.push_back(KeyEvent::Character(DecodeUtf8(text, pos)));
     }
   }
   return out;
@@ -337,7 +285,7 @@ std::string DescribeKeyEvent(const KeyEvent& event) {
     std::snprintf(buffer, sizeof buffer, "char U+%04X", static_cast<unsigned>(event.ch));
     return buffer;
   }
-  return "char " + EncodeUtf8(event.ch);
+  return "char " + Utf8Of(event.ch);
 }
 
 }  // namespace qb
