@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "HotkeyDefaults.h"
 #include "harness/Harness.h"
 
 namespace qb::e2e {
@@ -27,7 +28,7 @@ TEST_F(SettingsLocation, PortableFileBesideTheProgramWinsAndNothingElseIsTouched
   SystemSettingsGuard system;
   system.WriteWindowsIni(kWindowsIniText);
   const auto windowsIni = ReadFileBytes(system.WindowsIni());
-  AppFolder folder(Ini::Text("[MemDiet]\r\nSize=abc\r\n"));
+  AppFolder folder(Ini::Text("[MemDiet]\r\nSize=abc\r\n" + kHotkeyDefaultsIni));
   const auto portable = folder.IniBytes();
 
   RunOnce(folder);
@@ -53,27 +54,31 @@ TEST_F(SettingsLocation, WindowsDirectoryFileIsImportedOnceAndOnlyOnce) {
   ASSERT_TRUE(folder.Ready());
   SystemSettingsGuard& system = *folder.System();
   system.WriteWindowsIni(kWindowsIniText);
-  const auto original = ReadFileBytes(system.WindowsIni());
+  const std::string original = ReadFileBytes(system.WindowsIni()).value_or("");
+  ASSERT_FALSE(original.empty());
 
   RunOnce(folder);
-  EXPECT_EQ(system.AppDataIniBytes(), original) << "the Windows-directory file was not copied byte for byte";
+  // Copied byte for byte; the start then adds the hotkey defaults the old file lacked.
+  EXPECT_EQ(system.AppDataIniBytes(), original + kHotkeyDefaultsIni)
+      << "the Windows-directory file was not copied byte for byte";
   EXPECT_EQ(ReadSettingFrom(system.AppDataIni(), "Memo0", "Text"), "古い設定@@二行目");
   EXPECT_FALSE(FileExists(folder.IniPath())) << "the program created a portable settings file";
 
   // A changed Windows-directory file is not copied again: the user's own file stays.
   system.WriteWindowsIni("[MemDiet]\r\nSize=2\r\n");
   RunOnce(folder);
-  EXPECT_EQ(system.AppDataIniBytes(), original);
+  EXPECT_EQ(system.AppDataIniBytes(), original + kHotkeyDefaultsIni);
   EXPECT_EQ(ReadFileBytes(system.WindowsIni()), std::string("[MemDiet]\r\nSize=2\r\n"));
 }
 
-TEST_F(SettingsLocation, WithNoSettingsAnywhereTheStartWritesNoFile) {
+TEST_F(SettingsLocation, WithNoSettingsAnywhereTheFirstStartCreatesTheUserFile) {
   AppFolder folder(Ini::None());
   ASSERT_TRUE(folder.Ready());
   SystemSettingsGuard& system = *folder.System();
 
+  // The first write (the hotkey defaults) creates the file, in the user's folder.
   RunOnce(folder);
-  EXPECT_FALSE(FileExists(system.AppDataIni())) << "a start with every setting at its default wrote a settings file";
+  EXPECT_EQ(system.AppDataIniBytes(), kHotkeyDefaultsIni);
   EXPECT_FALSE(FileExists(system.WindowsIni()));
   EXPECT_EQ(folder.Files(), std::vector<std::wstring>{L"Quorbell.exe"});
 }

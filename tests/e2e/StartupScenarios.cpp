@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "HotkeyDefaults.h"
 #include "harness/Harness.h"
 #include "platform/WinText.h"
 
@@ -43,7 +44,8 @@ std::set<std::string> WindowsSeenUntilExit(const AppProcess& process, Millis tim
 }
 
 TEST_F(Startup, FirstStartStaysResidentWithoutVisibleWindowAndEndsWhenItsMainWindowCloses) {
-  AppFolder folder(Ini::Text("[MemDiet]\r\nSize=8\r\n; 設定\r\n"));
+  // A settings file as an installation has it after its first start: a later start writes nothing.
+  AppFolder folder(Ini::Text("[MemDiet]\r\nSize=8\r\n; 設定\r\n" + kHotkeyDefaultsIni));
   ASSERT_TRUE(folder.Ready());
   const auto iniBefore = folder.IniBytes();
   const auto writtenBefore = LastWriteTime(folder.IniPath());
@@ -64,6 +66,14 @@ TEST_F(Startup, FirstStartStaysResidentWithoutVisibleWindowAndEndsWhenItsMainWin
   EXPECT_EQ(folder.IniBytes(), iniBefore) << "the start wrote to the settings file";
   EXPECT_EQ(LastWriteTime(folder.IniPath()), writtenBefore) << "the start rewrote the settings file";
   EXPECT_EQ(folder.Files(), (std::vector<std::wstring>{L"Quorbell.exe", L"Quorbell.ini"}));
+}
+
+TEST_F(Startup, FirstStartOfAFreshInstallationWritesOnlyTheHotkeyDefaults) {
+  AppFolder folder(Ini::Text("[MemDiet]\r\nSize=8\r\n"));
+  AppProcess app;
+  ASSERT_TRUE(StartResident(folder, app));
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+  EXPECT_EQ(folder.IniBytes(), "[MemDiet]\r\nSize=8\r\n" + kHotkeyDefaultsIni);
 }
 
 TEST_F(Startup, SecondStartWithoutArgumentsIsRefusedWithAMessageAndTheFirstIsUntouched) {
