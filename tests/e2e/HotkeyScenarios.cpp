@@ -126,7 +126,7 @@ TEST_F(Hotkeys, CombinationHeldByAnotherProgramLeavesOnlyThatHotkeyDead) {
 
 TEST_F(Hotkeys, MacroOneIsTypedIntoTheWindowInFrontWithClipboardTextTypedLiterally) {
   // {CLIP} holds key notation: typed as it stands, it must not press Alt+F4 or Enter.
-  AppFolder folder(Ini::Text("[PARA]\r\n1=abc 日本語{TAB}+(ab){WAIT}{{}x{}}{WAIT}{CLIP}\r\n"));
+  AppFolder folder(Ini::Text("[PARA]\r\n1=abc 日本語{TAB}+(ab){WAIT}{{}x{}}{ENTER}z{WAIT}{CLIP}\r\n"));
   ASSERT_TRUE(Start(folder));
   // No menu bar: the Alt+Print Screen every macro starts with would put it into menu mode.
   ProbeTarget probe(L"notepad");
@@ -134,7 +134,7 @@ TEST_F(Hotkeys, MacroOneIsTypedIntoTheWindowInFrontWithClipboardTextTypedLiteral
   ASSERT_TRUE(edit);
   ASSERT_TRUE(WriteClipboardText("%{F4}~(x)"));
   ASSERT_TRUE(PressCombination({MOD_ALT, VK_NUMPAD7}));
-  const std::string expected = "abc 日本語\tAB{x}%{F4}~(x)";
+  const std::string expected = "abc 日本語\tAB{x}\r\nz%{F4}~(x)";
   EXPECT_TRUE(WaitUntil([&] { return WindowText(edit) == expected; }))
       << "text box holds: " << WindowText(edit);
   EXPECT_TRUE(probe.Process().Running()) << "the clipboard text closed the window";
