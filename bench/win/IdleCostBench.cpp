@@ -14,71 +14,21 @@
 #include <cwchar>
 #include <string>
 
+#include "BenchCopy.h"
+
 namespace {
 
-std::wstring DirectoryOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/")); }
-std::wstring FileNameOf(const std::wstring& path) { return path.substr(path.find_last_of(L"\\/") + 1); }
-
-std::wstring OwnDirectory() {
-  wchar_t buf[MAX_PATH];
-  const DWORD n = GetModuleFileNameW(nullptr, buf, MAX_PATH);
-  return DirectoryOf(std::wstring(buf, n));
-}
-
-struct Copy {
-  std::wstring folder;
-  std::wstring exe;
-};
-
-bool WriteFileText(const std::wstring& path, const char* text) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const DWORD size = static_cast<DWORD>(std::strlen(text));
-  const bool ok = size == 0 || (WriteFile(f, text, size, &written, nullptr) && written == size);
-  CloseHandle(f);
-  return ok;
-}
+using bench::DirectoryOf;
+using bench::FileNameOf;
+using bench::MainWindowOf;
+using bench::OwnDirectory;
+using Copy = bench::PortableCopy;
 
 bool PrepareCopy(Copy& c, const std::wstring& source, const wchar_t* tag, const char* ini) {
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  c.folder = std::wstring(temp) + L"qb-idle-bench-" + std::to_wstring(GetCurrentProcessId()) + L"-" + tag;
-  CreateDirectoryW(c.folder.c_str(), nullptr);
-  c.exe = c.folder + L"\\" + FileNameOf(source);
-  if (!CopyFileW(source.c_str(), c.exe.c_str(), FALSE)) return false;
-  return WriteFileText(c.folder + L"\\Quorbell.ini", ini);
+  return bench::MakePortableCopy(c, source, L"qb-idle-bench", tag, ini);
 }
 
-void RemoveCopy(const Copy& c) {
-  DeleteFileW(c.exe.c_str());
-  DeleteFileW((c.folder + L"\\Quorbell.ini").c_str());
-  RemoveDirectoryW(c.folder.c_str());
-}
-
-struct FindCtx {
-  DWORD pid;
-  const wchar_t* cls;
-  HWND found;
-};
-
-HWND MainWindowOf(DWORD pid, const wchar_t* cls) {
-  FindCtx ctx{pid, cls, nullptr};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* c = reinterpret_cast<FindCtx*>(lp);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        wchar_t name[128];
-        if (owner == c->pid && GetClassNameW(hwnd, name, 128) && wcscmp(name, c->cls) == 0) {
-          c->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&ctx));
-  return ctx.found;
-}
+void RemoveCopy(const Copy& c) { bench::RemovePortableCopy(c); }
 
 struct Running {
   PROCESS_INFORMATION pi{};

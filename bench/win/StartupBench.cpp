@@ -12,7 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "BenchCopy.h"
+
 namespace {
+
+using bench::DirectoryOf;
+using bench::MainWindowOf;
+using bench::OwnDirectory;
 
 struct Program {
   const char* label;
@@ -34,59 +40,15 @@ double NowMs() {
   return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-std::wstring DirectoryOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/")); }
-std::wstring FileNameOf(const std::wstring& path) { return path.substr(path.find_last_of(L"\\/") + 1); }
-
-std::wstring OwnDirectory() {
-  wchar_t buf[MAX_PATH];
-  DWORD n = GetModuleFileNameW(nullptr, buf, MAX_PATH);
-  return DirectoryOf(std::wstring(buf, n));
-}
-
 bool PrepareFolder(Program& p, int index) {
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  p.folder = std::wstring(temp) + L"qb-startup-bench-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-             std::to_wstring(index);
-  CreateDirectoryW(p.folder.c_str(), nullptr);
-  p.exe = p.folder + L"\\" + FileNameOf(p.source);
-  if (!CopyFileW(p.source.c_str(), p.exe.c_str(), FALSE)) return false;
-  HANDLE ini = CreateFileW((p.folder + L"\\Quorbell.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                           nullptr);
-  if (ini == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(ini);
-  return true;
+  bench::PortableCopy copy;
+  const bool ok = bench::MakePortableCopy(copy, p.source, L"qb-startup-bench", std::to_wstring(index), "");
+  p.folder = copy.folder;
+  p.exe = copy.exe;
+  return ok;
 }
 
-void RemoveFolder(const Program& p) {
-  DeleteFileW(p.exe.c_str());
-  DeleteFileW((p.folder + L"\\Quorbell.ini").c_str());
-  RemoveDirectoryW(p.folder.c_str());
-}
-
-struct FindCtx {
-  DWORD pid;
-  const wchar_t* cls;
-  HWND found;
-};
-
-HWND MainWindowOf(DWORD pid, const wchar_t* cls) {
-  FindCtx ctx{pid, cls, nullptr};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* c = reinterpret_cast<FindCtx*>(lp);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        wchar_t name[128];
-        if (owner == c->pid && GetClassNameW(hwnd, name, 128) && wcscmp(name, c->cls) == 0) {
-          c->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&ctx));
-  return ctx.found;
-}
+void RemoveFolder(const Program& p) { bench::RemovePortableCopy({p.folder, p.exe}); }
 
 // One start: the time to resident state in ms, or a negative value when it never got there.
 double StartOnce(const Program& p) {

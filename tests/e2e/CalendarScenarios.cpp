@@ -90,7 +90,9 @@ protected:
     EXPECT_TRUE(app) << "cannot start " << qb::Narrow(folder.ExePath());
     if (!app || !app.WaitUntilResident()) return nullptr;
     HWND calendar = WaitForWindow(CalendarFilter(app));
-    if (calendar) EXPECT_TRUE(WaitUntilDrawn(calendar, background, tolerance));
+    if (calendar) {
+      EXPECT_TRUE(WaitUntilDrawn(calendar, background, tolerance));
+    }
     return calendar;
   }
 

@@ -57,7 +57,9 @@ TEST_F(Harness, FindsAHiddenTopLevelWindowByClassAndCaption) {
   for (const auto& c : cases) {
     auto found = TopLevelWindows(c.filter);
     EXPECT_EQ(!found.empty(), c.found) << c.name;
-    if (c.found && !found.empty()) EXPECT_EQ(found.front(), hwnd) << c.name;
+    if (c.found && !found.empty()) {
+      EXPECT_EQ(found.front(), hwnd) << c.name;
+    }
   }
   EXPECT_FALSE(Visible(hwnd));
   EXPECT_EQ(WindowText(hwnd), "Probe 検査");
