@@ -17,7 +17,9 @@ TEST(HotkeyTable, RowsAreInHotkeyOrderWithDistinctAtomNames) {
     EXPECT_TRUE(names.insert(row.atomName).second) << row.atomName;
     // The nine configurable rows come first and use entries 1..9 in order.
     EXPECT_EQ(row.entry, i < 9 ? i + 1 : 0) << row.atomName;
-    if (row.entry == 0) EXPECT_NE(row.key, 0) << row.atomName;
+    if (row.entry == 0) {
+      EXPECT_NE(row.key, 0) << row.atomName;
+    }
   }
   EXPECT_EQ(RowOf(Hotkey::PasteSlot2).atomName, "HOTKEY22");
   EXPECT_EQ(RowOf(Hotkey::Topmost).atomName, "HOTKEY83");

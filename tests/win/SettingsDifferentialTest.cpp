@@ -104,7 +104,7 @@ struct ReadCase {
   std::string section;
   std::string key;
   std::string expected;                    // the engine's answer ("<def>": the default)
-  std::optional<std::string> profileValue;  // the profile functions' answer where it differs
+  std::optional<std::string> profileValue = std::nullopt;  // the profile functions' answer where it differs
 };
 
 std::vector<ReadCase> ReadCorpus() {
