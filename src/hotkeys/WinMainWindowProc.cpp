@@ -54,12 +54,22 @@ public:
   void ApplyDesktopWallpaper(const std::string&) override {}
 };
 
+// The copy and paste keys begin with Ctrl+Print Screen, which is also the window-capture hotkey,
+// and the wait for another program's window does not process this thread's messages. The hotkeys
+// they set off are handled here, while the busy flag passes them on without action; left in the
+// queue they would run once the action is over.
+void PassOnOwnHotkeys(HWND window) {
+  MSG msg;
+  while (PeekMessageW(&msg, window, WM_HOTKEY, WM_HOTKEY, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
 void CopyIntoSlot(Hook& hook, int n) {
   {
     // The copy keys begin with Ctrl, which the slot's own hotkey may use.
     const HotkeyPause pause(CopyHotkeyOf(n));
     TypeKeyString(CopyKeysForSlot(n), TypingMode::Wait);
   }
+  PassOnOwnHotkeys(hook.window);
   CopiedContent copied;
   copied.text = ReadClipboardText();
   UniqueBitmap picture;
@@ -87,6 +97,7 @@ void PasteSlot(Hook& hook, int n) {
     const HotkeyPause pause(PasteHotkeyOf(n));
     TypeKeyString(kPasteKeys, TypingMode::Wait);
   }
+  PassOnOwnHotkeys(hook.window);
   hook.host->MarkClipSlot(static_cast<int16_t>(n));
 }
 
