@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 #include "platform/DebugLog.h"
@@ -24,6 +25,10 @@ void Fill(HDC dc, int width, int height, COLORREF colour) {
 bool OffscreenImage::Create(int width, int height, COLORREF colour) {
   width = std::max(width, 1);
   height = std::max(height, 1);
+  if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > kMaxPixels) {
+    DebugLog("picture box image too large: " + std::to_string(width) + " x " + std::to_string(height));
+    return false;
+  }
   UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
   if (!Tolerate(dc.valid(), "CreateCompatibleDC")) return false;
   BITMAPINFO info{};

@@ -22,8 +22,13 @@ public:
   OffscreenImage(const OffscreenImage&) = delete;
   OffscreenImage& operator=(const OffscreenImage&) = delete;
 
-  // A new image of that size (sizes below 1 become 1) filled with `colour`; false on failure,
-  // the old image then stays.
+  // More pixels than this (8192 x 8192, 256 MB) are refused: far beyond any screen, and GDI
+  // addresses the rows of a DIB section with 32-bit offsets, so drawing into an image of more
+  // than 2 GB reads and writes outside it.
+  static constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 26;
+
+  // A new image of that size (sizes below 1 become 1) filled with `colour`; false on failure or
+  // beyond kMaxPixels, the old image then stays.
   [[nodiscard]] bool Create(int width, int height, COLORREF colour);
   void Reset() noexcept;
   void Swap(OffscreenImage& other) noexcept;
