@@ -1,5 +1,7 @@
 #include "calendar/DayNoteEditor.h"
 
+#include <algorithm>
+
 namespace qb {
 
 namespace {
@@ -19,11 +21,15 @@ std::string DayNoteEditor::BoxTextFor(std::string_view noteText, std::string_vie
     const size_t mark = noteText.find(kNoteLineBreak, pos);
     if (mark == std::string_view::npos) {
       box.append(noteText.substr(pos));
-      return box;
+      break;
     }
     box.append(noteText.substr(pos, mark - pos)).append(kBoxLineBreak);
     pos = mark + kNoteLineBreak.size();
   }
+  // The text box would end the text at a NUL (from a damaged file) and the next save would lose
+  // the rest; a blank keeps it.
+  std::replace(box.begin(), box.end(), '\0', ' ');
+  return box;
 }
 
 std::optional<std::string> DayNoteEditor::NoteToSave(std::string_view boxText) {

@@ -14,7 +14,8 @@ public:
   [[nodiscard]] const std::string& Title() const { return title_; }
 
   // The text box text for a stored note: every "@@" becomes CR LF. A day without a note (or with
-  // an empty one) shows its title, so the user sees which day the editor holds.
+  // an empty one) shows its title, so the user sees which day the editor holds. A NUL shows as a
+  // blank.
   static std::string BoxTextFor(std::string_view noteText, std::string_view title);
 
   // What a double-click stores: the box text with every line break (CR LF, lone CR, lone LF) as

@@ -61,5 +61,24 @@ TEST(DayNoteEditor, ANoteShownAndSavedUnchangedComesBackTheSame) {
   }
 }
 
+// A text box ends its text at a NUL, so a NUL read from a damaged note file would hide, and the
+// next save would drop, everything after it.
+TEST(DayNoteEditor, ANulInANoteShowsAsABlankSoThatSavingKeepsWhatFollows) {
+  using namespace std::string_literals;
+  const struct {
+    std::string note, box, saved;
+  } nulCases[] = {
+      {"a\0b@@c"s, "a b\r\nc", "a b@@c"},
+      {"\0"s, " ", ""},  // shown, but a blank text is never stored
+      {"x\0\0@@\0"s, "x  \r\n ", "x  @@ "},
+  };
+  for (const auto& c : nulCases) {
+    const std::string box = DayNoteEditor::BoxTextFor(c.note, "title");
+    EXPECT_EQ(box, c.box) << ::testing::PrintToString(c.note);
+    EXPECT_EQ(box.find('\0'), std::string::npos);
+    EXPECT_EQ(DayNoteEditor::NoteToSave(box).value_or(""), c.saved);
+  }
+}
+
 }  // namespace
 }  // namespace qb
