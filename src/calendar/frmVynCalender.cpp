@@ -191,6 +191,15 @@ LRESULT frmVynCalender::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 HWND OpenDesktopCalendar() {
+  // Loading can show a message box, whose message loop lets the tray menu run meanwhile; the
+  // handle that marks a calendar as open is only set once loading is done, so a second request
+  // arriving then is refused here rather than opening a second calendar.
+  static bool loading = false;
+  if (loading) return nullptr;
+  loading = true;
+  struct LoadingDone {
+    ~LoadingDone() { loading = false; }
+  } done;
   auto& windows = CalendarWindows();
   std::erase_if(windows, [](const std::unique_ptr<frmVynCalender>& w) { return w->Hwnd() == nullptr; });
   auto window = std::make_unique<frmVynCalender>();

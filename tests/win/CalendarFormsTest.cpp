@@ -269,5 +269,66 @@ TEST_F(CalendarForms, ABackgroundPictureIsStretchedAndAFailureReported) {
   EXPECT_EQ(ImagePixel(image, 3, 3), RGB(255, 0, 255));
 }
 
+// While the first calendar is still loading (its background-picture message box is open), a
+// second request, as the tray menu can make from that box's message loop, opens nothing.
+struct SecondRequest {
+  bool made = false;
+  HWND result = nullptr;
+};
+SecondRequest g_secondRequest;
+
+void CALLBACK DuringLoading(HWND, UINT, UINT_PTR, DWORD) {
+  if (!g_secondRequest.made) {
+    g_secondRequest.made = true;
+    g_secondRequest.result = OpenDesktopCalendar();
+  }
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM) -> BOOL {
+        wchar_t name[16] = {};
+        GetClassNameW(hwnd, name, 16);
+        if (std::wstring(name) == L"#32770") PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
+        return TRUE;
+      },
+      0);
+}
+
+int CalendarWindowsOfThisThread() {
+  int count = 0;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        wchar_t name[64] = {};
+        GetClassNameW(hwnd, name, 64);
+        if (std::wstring(name) == frmVynCalender::ClassName() && IsWindow(hwnd)) ++*reinterpret_cast<int*>(lp);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+TEST_F(CalendarForms, ARequestWhileTheCalendarIsLoadingOpensNoSecondOne) {
+  GivenSettings("[Calender]\r\nImage=1\r\nFilename=missing.jpg\r\n");
+  g_secondRequest = {};
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, DuringLoading);
+  ASSERT_NE(timer, 0u);
+  const HWND first = OpenDesktopCalendar();
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(first);
+  EXPECT_TRUE(g_secondRequest.made) << "the message box never ran the timer";
+  EXPECT_EQ(g_secondRequest.result, nullptr);
+  EXPECT_EQ(CalendarWindowsOfThisThread(), 1);
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM) -> BOOL {
+        wchar_t name[64] = {};
+        GetClassNameW(hwnd, name, 64);
+        if (std::wstring(name) == frmVynCalender::ClassName()) SendMessageW(hwnd, WM_CLOSE, 0, 0);
+        return TRUE;
+      },
+      0);
+  CalendarWindowHandle = nullptr;
+}
+
 }  // namespace
 }  // namespace qb
