@@ -16,21 +16,6 @@ namespace {
 constexpr int kFallbackWidth = 640;
 constexpr int kFallbackHeight = 480;
 
-// A DIB section of 32-bit pixels, top row first.
-HBITMAP CreateTopDownDib(int width, int height, std::uint32_t** bits) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* memory = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
-  *bits = static_cast<std::uint32_t*>(memory);
-  return bitmap;
-}
-
 }  // namespace
 
 GdiCanvas::GdiCanvas(HDC hdc, int width, int height) : hdc_(hdc), width_(width), height_(height) {

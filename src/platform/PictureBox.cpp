@@ -31,15 +31,8 @@ bool OffscreenImage::Create(int width, int height, COLORREF colour) {
   }
   UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
   if (!Tolerate(dc.valid(), "CreateCompatibleDC")) return false;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  std::uint32_t* bits = nullptr;
+  UniqueBitmap bitmap(CreateTopDownDib(width, height, &bits));
   if (!Tolerate(bitmap.valid() && bits != nullptr, "CreateDIBSection")) return false;
   const HGDIOBJ original = SelectObject(dc.get(), bitmap.get());
   if (!Tolerate(original != nullptr && original != HGDI_ERROR, "SelectObject(DIB)")) return false;
@@ -49,7 +42,7 @@ bool OffscreenImage::Create(int width, int height, COLORREF colour) {
   dc_ = std::move(dc);
   bitmap_ = std::move(bitmap);
   originalBitmap_ = original;
-  bits_ = static_cast<std::uint32_t*>(bits);
+  bits_ = bits;
   width_ = width;
   height_ = height;
   return true;

@@ -109,4 +109,18 @@ std::optional<DecodedPicture> DecodePictureFile(const std::string& path) {
   return picture;
 }
 
+HBITMAP CreateTopDownDib(int width, int height, std::uint32_t** bits) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // negative: top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* memory = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+  *bits = static_cast<std::uint32_t*>(memory);
+  return bitmap;
+}
+
 }  // namespace qb

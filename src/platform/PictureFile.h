@@ -1,6 +1,8 @@
 #pragma once
 // Picture files decoded through the Windows Imaging Component: BMP, JPEG, GIF (first frame) and
 // whatever else WIC knows, into 32-bit pixels.
+#include <windows.h>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,5 +21,9 @@ struct DecodedPicture {
 // a side or 64 M pixels in all. COM is initialised for
 // the call when the thread has not done so.
 std::optional<DecodedPicture> DecodePictureFile(const std::string& path);
+
+// A DIB section of 32-bit pixels in the layout of DecodedPicture (top row first); null on
+// failure. The caller owns the bitmap; *bits points at its pixels while it lives.
+HBITMAP CreateTopDownDib(int width, int height, std::uint32_t** bits);
 
 }  // namespace qb
