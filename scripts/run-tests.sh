@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs every test suite of the project (make test calls it after building): the native unit tests,
-# the Windows unit tests and the end-to-end tests under the Wine bed, and a short fuzz run.
+# Runs every test suite of the project (make test calls it after building): the include direction
+# check, the native unit tests, the Windows unit tests and the end-to-end tests under the Wine bed,
+# and a short fuzz run.
 # Each suite's result is printed as it finishes, failures in full; the last line is the total,
 # "N passed, N failed". The exit code is non-zero when anything failed, crashed or timed out.
 set -uo pipefail
@@ -91,6 +92,18 @@ missing() {
   record "$1" 0 1 0 0 " - $2"
 }
 
+# The includes under src/ run one way (common, platform and settings know no part of the program,
+# nothing but app includes app, the folders form no cycle).
+run_layer_check() {
+  local log=$RESULTS/layers.log start=$SECONDS
+  if python3 "$ROOT/scripts/check-layers.py" >"$log" 2>&1; then
+    record "include directions" 1 0 0 $((SECONDS - start)) ""
+  else
+    record "include directions" 0 1 0 $((SECONDS - start)) ""
+    sed 's/^/    /' "$log"
+  fi
+}
+
 run_native_unit() {
   local exe=$NATIVE/quorbell-unit-tests log=$RESULTS/unit.log start=$SECONDS rc
   if [[ ! -x $exe ]]; then missing "native unit tests" "not built ($exe)"; return; fi
@@ -167,6 +180,7 @@ run_fuzz() {
 }
 
 overall=$SECONDS
+run_layer_check
 run_native_unit
 run_wine_suites
 run_fuzz

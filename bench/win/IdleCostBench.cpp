@@ -134,7 +134,7 @@ struct Figures {
 // Starts both programs, lets them settle for a second, then measures `seconds` of idling.
 bool MeasureIdle(const Copy& quorbell, const Copy* trivial, int seconds, Figures& f) {
   Running q, t;
-  bool ok = Start(quorbell, L"Quorbell.Form1", q);
+  bool ok = Start(quorbell, L"Quorbell.MainWindow", q);
   if (ok && trivial) ok = Start(*trivial, L"QuorbellBench.Trivial", t);
   if (ok) {
     Sleep(1000);

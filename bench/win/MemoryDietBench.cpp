@@ -9,7 +9,7 @@
 #include <cstring>
 #include <vector>
 
-#include "accessories/frmMemDiet/MemoryDiet.h"
+#include "accessories/memory/MemoryDiet.h"
 
 namespace {
 

@@ -93,7 +93,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   int runs = argc > 2 ? std::max(1, _wtoi(argv[2])) : 7;
   std::vector<Program> programs = {
-      {"Quorbell.exe", argv[1], L"Quorbell.Form1", {}, {}, {}},
+      {"Quorbell.exe", argv[1], L"Quorbell.MainWindow", {}, {}, {}},
       {"trivial Win32 program", OwnDirectory() + L"\\trivial-window.exe", L"QuorbellBench.Trivial", {}, {}, {}},
   };
   for (size_t i = 0; i < programs.size(); ++i) {

@@ -36,10 +36,7 @@ uint32_t StartupWaitFromText(std::string_view text) {
   return static_cast<uint32_t>(RoundHalfEven(*ms));
 }
 
-int32_t ColourFromText(std::string_view text, int32_t fallback) { return ParseInt32(text).value_or(fallback); }
-
 void ReadCoreSettings(AppState& state) {
-  state.XpTitleMode = FlagFromText(ReadSetting(keys::WindowShadeXpMode));
   state.MouseWarpMode = MouseWarpModeFromText(ReadSetting(keys::MouseWarpEnable));
   state.DietTickLimit = DietTickLimitFromText(ReadSetting(keys::MemDietSec));
   state.AutoDiet = FlagFromText(ReadSetting(keys::MemDietCheck));
@@ -47,10 +44,6 @@ void ReadCoreSettings(AppState& state) {
 
 void ReadStartupWait(AppState& state) { state.StartupWait = StartupWaitFromText(ReadSetting(keys::StartupWait)); }
 
-void ReadCalendarColours(AppState& state) {
-  state.CalTextColor = ColourFromText(ReadSetting(keys::FontColor), DefaultInt(keys::FontColor));
-  state.CalHolidayColor = ColourFromText(ReadSetting(keys::FontColor2), DefaultInt(keys::FontColor2));
-  state.CalSaturdayColor = ColourFromText(ReadSetting(keys::FontColor3), DefaultInt(keys::FontColor3));
-}
+bool ReadXpTitleMode() { return FlagFromText(ReadSetting(keys::WindowShadeXpMode)); }
 
 }  // namespace qb

@@ -1,5 +1,5 @@
 #pragma once
-// The popup menu menu0 of the hidden main window as plain state: its fifteen items with their
+// The popup menu trayMenu_ of the hidden main window as plain state: its fifteen items with their
 // captions, which of them are shown, and which clipboard slot carries the check mark. The Windows
 // menu is built from this each time it opens, so everything the user can see in it is decided here.
 #include <array>

@@ -1,9 +1,9 @@
-// Form1's Timer1: every 10 ms the automatic memory diet and the mouse warp. The timer exists only
+// The main window's periodic timer: every 10 ms the automatic memory diet and the mouse warp. The timer exists only
 // while one of them is on, so a program using neither never wakes up for it.
 #include <windows.h>
 
 #include "app/AppState.h"
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "app/PopupMenu.h"
 #include "platform/DebugLog.h"
 
@@ -11,26 +11,26 @@ namespace qb {
 
 namespace {
 
-constexpr UINT_PTR kTimer1Id = 1;
-constexpr UINT kTimer1IntervalMs = 10;
+constexpr UINT_PTR kPeriodicTimerId = 1;
+constexpr UINT kPeriodicTimerIntervalMs = 10;
 
 }  // namespace
 
-void Form1::UpdatePeriodicTimer() {
+void MainWindow::UpdatePeriodicTimer() {
   if (Hwnd() == nullptr) return;
   const AppState& app = TheApp();
   const bool needed = PeriodicTimerNeeded(app.AutoDiet, app.MouseWarpMode);
-  if (needed && !timer1Running_) {
-    timer1Running_ = Tolerate(SetTimer(Hwnd(), kTimer1Id, kTimer1IntervalMs, nullptr) != 0, "SetTimer");
-  } else if (!needed && timer1Running_) {
-    Tolerate(KillTimer(Hwnd(), kTimer1Id) != FALSE, "KillTimer");
-    timer1Running_ = false;
+  if (needed && !periodicTimerRunning_) {
+    periodicTimerRunning_ = Tolerate(SetTimer(Hwnd(), kPeriodicTimerId, kPeriodicTimerIntervalMs, nullptr) != 0, "SetTimer");
+  } else if (!needed && periodicTimerRunning_) {
+    Tolerate(KillTimer(Hwnd(), kPeriodicTimerId) != FALSE, "KillTimer");
+    periodicTimerRunning_ = false;
   }
 }
 
-bool Form1::IsTimer1(UINT_PTR id) { return id == kTimer1Id; }
+bool MainWindow::IsPeriodicTimer(UINT_PTR id) { return id == kPeriodicTimerId; }
 
-void Form1::Timer1_Timer() {
+void MainWindow::OnPeriodicTimer() {
   const AppState& app = TheApp();
   // The diet counter resets whether or not the process then starts.
   if (app.AutoDiet && dietCounter_.Tick(app.DietTickLimit)) StartOwnProcess("Diet");

@@ -1,10 +1,10 @@
-// Form1's tray icon and popup menu: the icon callback, Popmenu, the slot check marks and what each
+// MainWindow's tray icon and popup menu: the icon callback, Popmenu, the slot check marks and what each
 // menu item does.
 #include <windows.h>
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "app/PopupMenu.h"
-#include "calendar/frmVynCalender.h"
+#include "calendar/CalendarWindow.h"
 #include "hotkeys/HotkeyTable.h"
 #include "hotkeys/TargetWindow.h"
 #include "platform/Clipboard.h"
@@ -12,17 +12,17 @@
 
 namespace qb {
 
-void Form1::AddTrayIcon() { trayIcon_.Add(Hwnd(), WindowIcon(Hwnd())); }
+void MainWindow::AddTrayIcon() { trayIcon_.Add(Hwnd(), WindowIcon(Hwnd())); }
 
-void Form1::RemoveTrayIcon() { trayIcon_.Remove(); }
+void MainWindow::RemoveTrayIcon() { trayIcon_.Remove(); }
 
-void Form1::Form_MouseMove(int16_t mouseMessage) {
+void MainWindow::OnTrayCallback(int16_t mouseMessage) {
   switch (DecodeTrayCallback(mouseMessage)) {
     case TrayRequest::OpenSettings:
       // The settings dialog frmSetting opens here once it exists.
       break;
     case TrayRequest::OpenMenu:
-      menu0.ShowTrayOnlyItems();
+      trayMenu_.ShowTrayOnlyItems();
       Popmenu(0);
       break;
     case TrayRequest::None:
@@ -30,11 +30,11 @@ void Form1::Form_MouseMove(int16_t mouseMessage) {
   }
 }
 
-void Form1::Popmenu(int16_t mode) {
+void MainWindow::Popmenu(int16_t mode) {
   TargetWindow = GetActiveWindow();
   switch (PopmenuActionFor(mode)) {
     case PopmenuAction::ShowMenu: {
-      const UniqueMenu menu = BuildPopupMenu(menu0);
+      const UniqueMenu menu = BuildPopupMenu(trayMenu_);
       if (!menu) return;
       const UINT command = TrackMenuAtPointer(Hwnd(), menu.get());
       if (const auto item = MenuItemFromCommand(command)) RunMenuItem(*item);
@@ -48,16 +48,16 @@ void Form1::Popmenu(int16_t mode) {
   }
 }
 
-void Form1::MarkClipSlot(int16_t n) { menu0.MarkClipSlot(n); }
+void MainWindow::MarkClipSlot(int16_t n) { trayMenu_.MarkClipSlot(n); }
 
-void Form1::SetSlotCaption(int n, std::string_view slotText) { menu0.SetSlotCaption(n, slotText); }
+void MainWindow::SetSlotCaption(int n, std::string_view slotText) { trayMenu_.SetSlotCaption(n, slotText); }
 
-void Form1::SetSlotCaptionsFromSlots() {
+void MainWindow::SetSlotCaptionsFromSlots() {
   const HotkeyState& hotkeys = TheHotkeys();
   for (int n = 1; n <= 3; ++n) SetSlotCaption(n, hotkeys.ClipSlots[static_cast<size_t>(n - 1)]);
 }
 
-void Form1::ClipSlotItem_Click(int n) {
+void MainWindow::OnSlotItemClick(int n) {
   // A picture slot's text is its placeholder "[画像]", which is what goes on the clipboard here;
   // the picture itself is put back only by the paste hotkey.
   const std::string& text = TheHotkeys().ClipSlots[static_cast<size_t>(n - 1)];
@@ -66,9 +66,9 @@ void Form1::ClipSlotItem_Click(int n) {
   if (TargetWindow != nullptr) Tolerate(SetActiveWindow(TargetWindow) != nullptr, "SetActiveWindow");
 }
 
-void Form1::RunMenuItem(MenuItem item) {
+void MainWindow::RunMenuItem(MenuItem item) {
   if (const auto n = SlotOfItem(item)) {
-    ClipSlotItem_Click(*n);
+    OnSlotItemClick(*n);
     return;
   }
   switch (item) {

@@ -10,7 +10,7 @@ namespace qb {
 class DayNoteEditor {
 public:
   // The title the next save uses (the editor's identity of the note).
-  void setName(std::string title) { title_ = std::move(title); }
+  void SetTitle(std::string title) { title_ = std::move(title); }
   [[nodiscard]] const std::string& Title() const { return title_; }
 
   // The text box text for a stored note: every "@@" becomes CR LF. A day without a note (or with

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "calendar/Canvas.h"
+#include "common/Canvas.h"
 #include "calendar/CivilDate.h"
 
 namespace qb {
@@ -37,6 +37,14 @@ struct CalendarColours {
   Colour holiday = 255;        // red: "Sun", Sundays and holidays
   Colour saturday = 16711680;  // blue: "Sat", Saturdays
 };
+
+// The colours the program draws its calendars with: read at start-up and whenever the settings
+// change (ReadCalendarColours), window thread only.
+CalendarColours& TheCalendarColours();
+// The three colours of section "CalFont" (FontColor, FontColor2, FontColor3); a value that is no
+// 32-bit number gives that key's default.
+CalendarColours ReadCalendarColours();
+Colour CalendarColourFromText(std::string_view text, Colour fallback);
 
 // The calendar font as the layout uses it: S = size is also the unit of the whole layout.
 struct CalendarFont {
@@ -71,7 +79,7 @@ void DrawCalendarMonth(Canvas& canvas, std::int16_t& x, std::int16_t& y, std::in
                        const MonthDrawInputs& inputs, CalendarMonthState& state);
 
 // The program's form: today is the local date, the font is read from section "CalFont" of the
-// settings file on every call, the colours are TheApp()'s, notes are read with ReadDayNote, and
+// settings file on every call, the colours are TheCalendarColours(), notes are read with ReadDayNote, and
 // the state is TheCalendarMonth().
 void DrawCalendarMonth(Canvas& canvas, std::int16_t& x, std::int16_t& y, std::int16_t monthOffset);
 
@@ -94,7 +102,7 @@ bool DrawWallpaperCalendar(Canvas& canvas, const std::string& sourceImage,
                            const std::string& targetFile, std::int16_t& x, std::int16_t& y,
                            const WallpaperDrawInputs& inputs, CalendarMonthState& state);
 
-// The program's form: local date, TheApp()'s colours, ReadDayNote, TheCalendarMonth().
+// The program's form: local date, TheCalendarColours(), ReadDayNote, TheCalendarMonth().
 bool DrawWallpaperCalendar(Canvas& canvas, const std::string& sourceImage,
                            const std::string& targetFile, std::int16_t& x, std::int16_t& y);
 

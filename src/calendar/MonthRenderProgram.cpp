@@ -2,7 +2,6 @@
 // program fed into the layouts.
 #include <ctime>
 
-#include "app/AppState.h"
 #include "calendar/DayNotes.h"
 #include "calendar/MonthRender.h"
 #include "common/Numbers.h"
@@ -12,10 +11,7 @@
 namespace qb {
 namespace {
 
-CalendarColours AppColours() {
-  const AppState& app = TheApp();
-  return CalendarColours{app.CalTextColor, app.CalHolidayColor, app.CalSaturdayColor};
-}
+Colour DefaultColour(const SettingKey& key) { return ParseInt32(key.defaultValue).value_or(0); }
 
 // A value that is no number counts as 0: no bold, no italic, font size 0.
 bool SettingIsNonZero(const SettingKey& key) { return ParseNumber(ReadSetting(key)).value_or(0) != 0; }
@@ -25,6 +21,21 @@ DayNoteReader ProgramNoteReader() {
 }
 
 }  // namespace
+
+CalendarColours& TheCalendarColours() {
+  static CalendarColours colours;
+  return colours;
+}
+
+Colour CalendarColourFromText(std::string_view text, Colour fallback) { return ParseInt32(text).value_or(fallback); }
+
+CalendarColours ReadCalendarColours() {
+  CalendarColours colours;
+  colours.text = CalendarColourFromText(ReadSetting(keys::FontColor), DefaultColour(keys::FontColor));
+  colours.holiday = CalendarColourFromText(ReadSetting(keys::FontColor2), DefaultColour(keys::FontColor2));
+  colours.saturday = CalendarColourFromText(ReadSetting(keys::FontColor3), DefaultColour(keys::FontColor3));
+  return colours;
+}
 
 CalendarMonthState& TheCalendarMonth() {
   static CalendarMonthState state;
@@ -49,7 +60,7 @@ void DrawCalendarMonth(Canvas& canvas, std::int16_t& x, std::int16_t& y, std::in
   inputs.font.size = ParseInt16(ReadSetting(keys::CalFontSize)).value_or(0);
   inputs.font.italic = SettingIsNonZero(keys::CalFontItalic);
   inputs.font.bold = SettingIsNonZero(keys::CalFontBold);
-  inputs.colours = AppColours();
+  inputs.colours = TheCalendarColours();
   inputs.readNote = ProgramNoteReader();
   DrawCalendarMonth(canvas, x, y, monthOffset, inputs, TheCalendarMonth());
 }
@@ -58,7 +69,7 @@ bool DrawWallpaperCalendar(Canvas& canvas, const std::string& sourceImage,
                            const std::string& targetFile, std::int16_t& x, std::int16_t& y) {
   WallpaperDrawInputs inputs;
   inputs.today = LocalToday();
-  inputs.colours = AppColours();
+  inputs.colours = TheCalendarColours();
   inputs.readNote = ProgramNoteReader();
   return DrawWallpaperCalendar(canvas, sourceImage, targetFile, x, y, inputs, TheCalendarMonth());
 }

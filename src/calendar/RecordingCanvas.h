@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "calendar/Canvas.h"
+#include "common/Canvas.h"
 
 namespace qb {
 

@@ -19,10 +19,10 @@
 #include <string_view>
 #include <vector>
 
+#include "common/KeyEvent.h"
+
 namespace qb {
 
-struct KeyEvent {
-  enum class Kind : uint8_t { Down, Up, Char };
   Kind kind = Kind::Char;
   uint16_t vk = 0;     // Down and Up: the virtual-key code
   char32_t ch = 0;     // Char: the Unicode character typed as such

@@ -1,7 +1,7 @@
 #pragma once
 // The window tools without the window system: their program-wide flags and the arithmetic of each
 // step (opacity levels, the roll-up region, the wheel window's clicks and place). The Windows side
-// (WindowTools.cpp, Form3.cpp) applies what these answer to real windows.
+// (WindowTools.cpp, WheelWindow.cpp) applies what these answer to real windows.
 #include <cstdint>
 #include <optional>
 
@@ -12,7 +12,9 @@ namespace qb {
 struct WindowToolFlags {
   bool ShadeActive = false;       // the last roll-up toggle applied the title-bar region
   bool TopmostActive = false;     // the last topmost toggle made a window topmost
-  bool WheelWindowShown = false;  // Form3 is shown
+  bool WheelWindowShown = false;  // the wheel window is shown
+  uint8_t AlphaLevel = 255;       // opacity step of the translucency hotkeys
+  bool XpTitleMode = false;       // roll up to the taller title bar of XP-style themes
 };
 
 // The one instance of the process (window thread only).
@@ -62,12 +64,12 @@ inline constexpr int kArrowClickInset = 10;
 // the window system packs them).
 [[nodiscard]] int32_t PackClickPoint(int x, int y);
 
-// Form3's inner area: 390 x 390 twips, in pixels for a screen of that many dots per inch (26 at 96;
+// WheelWindow's inner area: 390 x 390 twips, in pixels for a screen of that many dots per inch (26 at 96;
 // 96 is assumed when dpi is not positive).
 inline constexpr int kWheelWindowTwips = 390;
 [[nodiscard]] int WheelWindowClientPixels(int dpi);
 
-// Where Form3 goes when it loads: its right edge on the screen's right edge, its top at the screen
+// Where WheelWindow goes when it loads: its right edge on the screen's right edge, its top at the screen
 // height minus twice its own height.
 struct PixelPoint {
   int x = 0;

@@ -3,11 +3,10 @@
 #include <array>
 #include <string>
 
-#include "app/AppState.h"
-#include "app/OpenWork.h"
 #include "calendar/DayNotes.h"
-#include "calendar/Form6.h"
-#include "hotkeys/Form3.h"
+#include "calendar/DayNoteEditorWindow.h"
+#include "desktop/WallpaperRecord.h"
+#include "hotkeys/WheelWindow.h"
 #include "hotkeys/HotkeyTable.h"
 #include "hotkeys/MainWindowDispatch.h"
 #include "hotkeys/WinHotkeys.h"
@@ -44,14 +43,15 @@ UINT TimerCountMessage() {
 
 class EndSessionWork : public EndSessionServices {
 public:
-  void SaveOpenWork() override {
-    const int failures = qb::SaveOpenWork();
-    if (failures > 0) DebugLog("log-off: " + std::to_string(failures) + " open window(s) could not save");
-  }
+  explicit EndSessionWork(MainWindowHost& host) : host_(host) {}
+  void SaveOpenWork() override { host_.SaveOpenWork(); }
   // The wallpaper routines come with the desktop decoration; only they record a wallpaper, so
   // until then OriginalWallpaper stays empty and these are never reached.
   void StoreDesktopWallpaper(const std::string&) override {}
   void ApplyDesktopWallpaper(const std::string&) override {}
+
+private:
+  MainWindowHost& host_;
 };
 
 // The copy and paste keys begin with Ctrl+Print Screen, which is also the window-capture hotkey,
@@ -106,7 +106,7 @@ void OpenDayNoteOfClipboard() {
   const auto request =
       DayNoteForClipboard(clip, [](std::string_view title, std::string& text) { return ReadDayNote(title, text); });
   if (!request) return;
-  if (Form6* editor = ShowDayNoteEditor(request->title, "")) editor->SetText(request->boxText);
+  if (DayNoteEditorWindow* editor = ShowDayNoteEditor(request->title, "")) editor->SetText(request->boxText);
 }
 
 class HotkeyActions : public MainWindowDispatch::Actions {
@@ -114,8 +114,8 @@ public:
   explicit HotkeyActions(Hook& hook) : hook_(hook) {}
 
   void EndSession() override {
-    EndSessionWork work;
-    RunEndSession(TheApp().OriginalWallpaper, work);
+    EndSessionWork work(*hook_.host);
+    RunEndSession(TheWallpaperRecord().OriginalWallpaper, work);
   }
 
   void RunHotkey(Hotkey hotkey) override {

@@ -9,7 +9,8 @@
 
 namespace qb {
 
-// What the hotkey actions need of the main window itself: its popup menu and its launcher.
+// What the hotkey actions need of the resident program: the main window's popup menu and launcher,
+// and "save what is open" for Windows' log-off.
 class MainWindowHost {
 public:
   virtual ~MainWindowHost() = default;
@@ -17,6 +18,7 @@ public:
   virtual void HideTrayOnlyItems() = 0;
   virtual void MarkClipSlot(int16_t n) = 0;
   virtual void SetSlotCaption(int n, std::string_view slotText) = 0;
+  virtual void SaveOpenWork() = 0;
 };
 
 // Installs MainWindowProc on `window`, keeping the procedure it had; `host` must outlive the hook.

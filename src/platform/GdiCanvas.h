@@ -13,7 +13,7 @@
 #include <string>
 #include <tuple>
 
-#include "calendar/Canvas.h"
+#include "common/Canvas.h"
 #include "platform/Handles.h"
 
 namespace qb {

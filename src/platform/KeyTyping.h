@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "hotkeys/KeyNotation.h"
+#include "common/KeyEvent.h"
 
 namespace qb {
 

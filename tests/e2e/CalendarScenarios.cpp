@@ -16,8 +16,8 @@
 namespace qb::e2e {
 namespace {
 
-constexpr wchar_t kCalendarClass[] = L"Quorbell.frmVynCalender";
-constexpr wchar_t kEditorClass[] = L"Quorbell.Form6";
+constexpr wchar_t kCalendarClass[] = L"Quorbell.CalendarWindow";
+constexpr wchar_t kEditorClass[] = L"Quorbell.DayNoteEditor";
 constexpr wchar_t kPictureClass[] = L"Quorbell.PictureBox";
 constexpr char kEnabled[] = "[DESKTOPCAL]\r\nEnable=True\r\n";
 constexpr COLORREF kDarkBlue = RGB(0, 18, 122);  // BKCOLOR 8000000

@@ -35,7 +35,7 @@ std::set<std::string> WindowsSeenUntilExit(const AppProcess& process, Millis tim
         filter.processId = process.Id();
         for (HWND hwnd : TopLevelWindows(filter)) {
           std::string cls = ClassName(hwnd);
-          if (Visible(hwnd) || cls == "#32770" || cls == "Quorbell.Form1") seen.insert(cls);
+          if (Visible(hwnd) || cls == "#32770" || cls == "Quorbell.MainWindow") seen.insert(cls);
         }
         return !process.Running();
       },

@@ -183,7 +183,7 @@ TEST_F(TrayMenu, DesktopCalendarItemOpensACalendarOnlyWhenNoneIsOpen) {
   ASSERT_TRUE(main);
   WindowFilter calendars;
   calendars.processId = app.Id();
-  calendars.className = L"Quorbell.frmVynCalender";
+  calendars.className = L"Quorbell.CalendarWindow";
   calendars.visibleOnly = true;
   ASSERT_TRUE(TopLevelWindows(calendars).empty());
 

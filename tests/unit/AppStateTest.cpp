@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/AppState.h"
+#include "calendar/MonthRender.h"
 #include "common/FileSystem.h"
 #include "settings/Settings.h"
 
@@ -54,10 +55,10 @@ TEST(AppStateConversions, StartupWaitTakesNumericTextAndCapsIt) {
 }
 
 TEST(AppStateConversions, ColoursFallBackWhenNotAThirtyTwoBitNumber) {
-  EXPECT_EQ(qb::ColourFromText("255", 7), 255);
-  EXPECT_EQ(qb::ColourFromText("-1", 7), -1);
-  EXPECT_EQ(qb::ColourFromText("red", 7), 7);
-  EXPECT_EQ(qb::ColourFromText("4294967296", 7), 7);
+  EXPECT_EQ(qb::CalendarColourFromText("255", 7), 255);
+  EXPECT_EQ(qb::CalendarColourFromText("-1", 7), -1);
+  EXPECT_EQ(qb::CalendarColourFromText("red", 7), 7);
+  EXPECT_EQ(qb::CalendarColourFromText("4294967296", 7), 7);
 }
 
 class AppStateFromFile : public testing::Test {
@@ -85,21 +86,19 @@ protected:
 
 TEST_F(AppStateFromFile, MissingFileGivesTheDefaults) {
   qb::AppState s;
-  s.XpTitleMode = true;
   s.AutoDiet = true;
   s.StartupWait = 5;
-  s.CalTextColor = 1;
   qb::ReadCoreSettings(s);
   qb::ReadStartupWait(s);
-  qb::ReadCalendarColours(s);
-  EXPECT_FALSE(s.XpTitleMode);
+  const qb::CalendarColours colours = qb::ReadCalendarColours();
+  EXPECT_FALSE(qb::ReadXpTitleMode());
   EXPECT_EQ(s.MouseWarpMode, 0);
   EXPECT_EQ(s.DietTickLimit, 60000);
   EXPECT_FALSE(s.AutoDiet);
   EXPECT_EQ(s.StartupWait, 0u);
-  EXPECT_EQ(s.CalTextColor, 16777215);
-  EXPECT_EQ(s.CalHolidayColor, 255);
-  EXPECT_EQ(s.CalSaturdayColor, 16711680);
+  EXPECT_EQ(colours.text, 16777215);
+  EXPECT_EQ(colours.holiday, 255);
+  EXPECT_EQ(colours.saturday, 16711680);
 }
 
 TEST_F(AppStateFromFile, ReadsEveryStartupKey) {
@@ -112,15 +111,15 @@ TEST_F(AppStateFromFile, ReadsEveryStartupKey) {
   qb::AppState s;
   qb::ReadCoreSettings(s);
   qb::ReadStartupWait(s);
-  qb::ReadCalendarColours(s);
-  EXPECT_TRUE(s.XpTitleMode);
+  const qb::CalendarColours colours = qb::ReadCalendarColours();
+  EXPECT_TRUE(qb::ReadXpTitleMode());
   EXPECT_EQ(s.MouseWarpMode, 1);
   EXPECT_EQ(s.DietTickLimit, 3000);
   EXPECT_TRUE(s.AutoDiet);
   EXPECT_EQ(s.StartupWait, 2000u);
-  EXPECT_EQ(s.CalTextColor, 0);
-  EXPECT_EQ(s.CalHolidayColor, 65280);
-  EXPECT_EQ(s.CalSaturdayColor, 123);
+  EXPECT_EQ(colours.text, 0);
+  EXPECT_EQ(colours.holiday, 65280);
+  EXPECT_EQ(colours.saturday, 123);
 }
 
 TEST_F(AppStateFromFile, UnusableTextTakesTheDefaultOfEachKey) {
@@ -132,13 +131,13 @@ TEST_F(AppStateFromFile, UnusableTextTakesTheDefaultOfEachKey) {
   qb::AppState s;
   qb::ReadCoreSettings(s);
   qb::ReadStartupWait(s);
-  qb::ReadCalendarColours(s);
+  const qb::CalendarColours colours = qb::ReadCalendarColours();
   EXPECT_EQ(s.MouseWarpMode, 0);
   EXPECT_EQ(s.DietTickLimit, 60000);
   EXPECT_EQ(s.StartupWait, 0u);
-  EXPECT_EQ(s.CalTextColor, 16777215);
-  EXPECT_EQ(s.CalHolidayColor, 255);
-  EXPECT_EQ(s.CalSaturdayColor, 16711680);
+  EXPECT_EQ(colours.text, 16777215);
+  EXPECT_EQ(colours.holiday, 255);
+  EXPECT_EQ(colours.saturday, 16711680);
 }
 
 }  // namespace

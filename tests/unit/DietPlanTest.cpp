@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "accessories/frmMemDiet/DietPlan.h"
+#include "accessories/memory/DietPlan.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/OpenWork.h"
+#include "common/OpenWork.h"
 #include "hotkeys/KeyNotation.h"
 #include "hotkeys/MainWindowDispatch.h"
 
@@ -237,48 +237,49 @@ TEST(MainWindowDispatch, LogOffSavesOpenWorkAndPutsBackOnlyARecordedWallpaper) {
 }
 
 TEST(OpenWork, EverySaverRunsInOrderEvenWhenOneFails) {
+  OpenWorkSavers savers;
   std::vector<int> ran;
-  const int a = RegisterOpenWorkSaver([&] { ran.push_back(1); });
-  const int b = RegisterOpenWorkSaver([&] {
+  const int a = savers.Register([&] { ran.push_back(1); });
+  const int b = savers.Register([&] {
     ran.push_back(2);
     throw std::runtime_error("disk full");
   });
-  const int c = RegisterOpenWorkSaver([&] { ran.push_back(3); });
+  const int c = savers.Register([&] { ran.push_back(3); });
   EXPECT_NE(a, 0);
   EXPECT_NE(a, b);
-  EXPECT_EQ(SaveOpenWork(), 1);
+  EXPECT_EQ(savers.SaveAll(), 1);
   EXPECT_EQ(ran, (std::vector<int>{1, 2, 3}));
 
-  UnregisterOpenWorkSaver(b);
-  UnregisterOpenWorkSaver(12345);
+  savers.Unregister(b);
+  savers.Unregister(12345);
   ran.clear();
-  EXPECT_EQ(SaveOpenWork(), 0);
+  EXPECT_EQ(savers.SaveAll(), 0);
   EXPECT_EQ(ran, (std::vector<int>{1, 3}));
-  UnregisterOpenWorkSaver(a);
-  UnregisterOpenWorkSaver(c);
+  savers.Unregister(a);
+  savers.Unregister(c);
   ran.clear();
-  EXPECT_EQ(SaveOpenWork(), 0);
+  EXPECT_EQ(savers.SaveAll(), 0);
   EXPECT_TRUE(ran.empty());
 }
 
 TEST(OpenWork, ASaverThatClosesItsWindowDoesNotDisturbTheRun) {
+  OpenWorkSavers savers;
   std::vector<int> ran;
   int first = 0;
   int second = 0;
   int third = 0;
-  first = RegisterOpenWorkSaver([&] {
+  first = savers.Register([&] {
     ran.push_back(1);
-    UnregisterOpenWorkSaver(first);
-    UnregisterOpenWorkSaver(second);
-    third = RegisterOpenWorkSaver([&] { ran.push_back(9); });
+    savers.Unregister(first);
+    savers.Unregister(second);
+    third = savers.Register([&] { ran.push_back(9); });
   });
-  second = RegisterOpenWorkSaver([&] { ran.push_back(2); });
-  SaveOpenWork();
+  second = savers.Register([&] { ran.push_back(2); });
+  savers.SaveAll();
   EXPECT_EQ(ran, (std::vector<int>{1, 2}));
   ran.clear();
-  SaveOpenWork();
+  savers.SaveAll();
   EXPECT_EQ(ran, (std::vector<int>{9}));
-  UnregisterOpenWorkSaver(third);
 }
 
 }  // namespace

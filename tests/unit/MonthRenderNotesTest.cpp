@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/AppState.h"
 #include "calendar/DayNotes.h"
 #include "calendar/MonthRender.h"
 #include "calendar/RecordingCanvas.h"
@@ -253,12 +252,12 @@ protected:
     fs.directories.insert("cfg");
     UseSettingsFile("cfg/Quorbell.ini", fs);
     UseDayNoteFolder("notes", fs);
-    saved = TheApp();
+    saved = TheCalendarColours();
   }
   void TearDown() override {
     UseSettingsFile("Quorbell.ini", SystemFileSystem());
     UseDayNoteFolder("", SystemFileSystem());
-    TheApp() = saved;
+    TheCalendarColours() = saved;
   }
   std::vector<RecordedOp> DrawNow() {
     RecordingCanvas canvas;
@@ -268,11 +267,11 @@ protected:
     return canvas.texts();
   }
   test::FakeFileSystem fs;
-  AppState saved;
+  CalendarColours saved;
 };
 
 TEST_F(ProgramForm, ReadsTheFontEveryTimeAndUsesTheAppColours) {
-  TheApp().CalTextColor = 5;
+  TheCalendarColours().text = 5;
   auto texts = DrawNow();
   EXPECT_EQ(texts[1].font, (CanvasFont{"ＭＳ ゴシック", 10, true, true}));
   EXPECT_EQ(texts[1].colour, 5);

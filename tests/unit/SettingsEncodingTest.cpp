@@ -111,7 +111,7 @@ TEST(IniEncodingDetection, ByteOrderMarks) {
 namespace qb::test {
 namespace {
 
-// Two entries naming one key would let two Parts disagree about its default unnoticed; the only
+// Two entries naming one key would let two features disagree about its default unnoticed; the only
 // allowed pairs are the dialog's spellings of the FONT colours, which must agree.
 TEST(Catalogue, EveryKeyIsNamedOnceAndStorable) {
   const auto all = keys::AllCatalogued();

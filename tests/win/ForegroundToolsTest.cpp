@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/AppState.h"
 #include "hotkeys/TargetWindow.h"
 #include "hotkeys/ToolState.h"
 #include "hotkeys/WindowTools.h"
+#include "platform/WindowHelpers.h"
 #include "platform/Handles.h"
 #include "platform/MessagePump.h"
 #include "win/ToolTestSupport.h"
@@ -51,14 +51,14 @@ class ForegroundTools : public testing::Test {
 protected:
   void SetUp() override {
     TheWindowTools() = WindowToolFlags{};
-    TheApp().AlphaLevel = 255;
-    TheApp().XpTitleMode = false;
+    TheWindowTools().AlphaLevel = 255;
+    TheWindowTools().XpTitleMode = false;
     TargetWindow = nullptr;
   }
   void TearDown() override {
     TheWindowTools() = WindowToolFlags{};
-    TheApp().AlphaLevel = 255;
-    TheApp().XpTitleMode = false;
+    TheWindowTools().AlphaLevel = 255;
+    TheWindowTools().XpTitleMode = false;
     TargetWindow = nullptr;
   }
 };
@@ -76,7 +76,7 @@ TEST_F(ForegroundTools, RollUpKeepsTheTitleBarAndRollBackRemovesTheRegion) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    TheApp().XpTitleMode = c.xp;
+    TheWindowTools().XpTitleMode = c.xp;
     UniqueWindow window = FrontCandidate(c.x, 50, c.width, 300);
     ASSERT_TRUE(window);
     ASSERT_TRUE(BringToFront(window.get()));
@@ -126,21 +126,21 @@ TEST_F(ForegroundTools, OpacityStepsOfFifteenWithBothBounds) {
   ASSERT_TRUE(BringToFront(window.get()));
 
   LowerForegroundAlpha();
-  EXPECT_EQ(TheApp().AlphaLevel, 240);
+  EXPECT_EQ(TheWindowTools().AlphaLevel, 240);
   Layered l = LayeredOf(window.get());
   EXPECT_TRUE(l.layered);
   EXPECT_EQ(l.alpha, 240);
   EXPECT_EQ(l.flags, static_cast<DWORD>(LWA_ALPHA));
 
   for (int i = 0; i < 20; ++i) RaiseForegroundAlpha();
-  EXPECT_EQ(TheApp().AlphaLevel, 255);
+  EXPECT_EQ(TheWindowTools().AlphaLevel, 255);
   EXPECT_EQ(LayeredOf(window.get()).alpha, 255);
 
   for (int i = 0; i < 17; ++i) LowerForegroundAlpha();
-  EXPECT_EQ(TheApp().AlphaLevel, 0);
+  EXPECT_EQ(TheWindowTools().AlphaLevel, 0);
   EXPECT_EQ(LayeredOf(window.get()).alpha, 0);
   LowerForegroundAlpha();
-  EXPECT_EQ(TheApp().AlphaLevel, 0);
+  EXPECT_EQ(TheWindowTools().AlphaLevel, 0);
   l = LayeredOf(window.get());
   EXPECT_TRUE(l.layered);
   EXPECT_EQ(l.alpha, 0);
@@ -158,7 +158,7 @@ TEST_F(ForegroundTools, OpacityResetDropsOnlyTheLayeredStyleAndKeepsTheLevel) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    TheApp().AlphaLevel = 255;
+    TheWindowTools().AlphaLevel = 255;
     UniqueWindow window = FrontCandidate(70, 70, 300, 200, c.exStyle);
     ASSERT_TRUE(window);
     if (c.exStyle & WS_EX_LAYERED) SetLayeredWindowAttributes(window.get(), 0, 90, LWA_ALPHA);
@@ -170,11 +170,11 @@ TEST_F(ForegroundTools, OpacityResetDropsOnlyTheLayeredStyleAndKeepsTheLevel) {
     EXPECT_FALSE(exStyle & WS_EX_LAYERED);
     const DWORD others = c.exStyle & ~static_cast<DWORD>(WS_EX_LAYERED);
     EXPECT_EQ(static_cast<DWORD>(exStyle) & others, others);
-    EXPECT_EQ(TheApp().AlphaLevel, c.lowerFirst ? 240 : 255);
+    EXPECT_EQ(TheWindowTools().AlphaLevel, c.lowerFirst ? 240 : 255);
   }
   // The level kept by the reset is where the next step starts.
   LowerForegroundAlpha();
-  EXPECT_EQ(TheApp().AlphaLevel, 240);
+  EXPECT_EQ(TheWindowTools().AlphaLevel, 240);
 }
 
 TEST_F(ForegroundTools, AfterResetTheNextStepDownContinuesFromTheKeptLevel) {
@@ -184,7 +184,7 @@ TEST_F(ForegroundTools, AfterResetTheNextStepDownContinuesFromTheKeptLevel) {
   ResetForegroundAlpha();
   EXPECT_FALSE(LayeredOf(window.get()).layered);
   LowerForegroundAlpha();
-  EXPECT_EQ(TheApp().AlphaLevel, 225);
+  EXPECT_EQ(TheWindowTools().AlphaLevel, 225);
   EXPECT_EQ(LayeredOf(window.get()).alpha, 225);
 }
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "calendar/Canvas.h"
+#include "common/Canvas.h"
 #include "platform/GdiCanvas.h"
 #include "platform/PictureFile.h"
 #include "win/PictureTestSupport.h"

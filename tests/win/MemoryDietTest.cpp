@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "accessories/frmMemDiet/MemoryDiet.h"
+#include "accessories/memory/MemoryDiet.h"
 
 namespace {
 

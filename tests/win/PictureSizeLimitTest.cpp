@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "calendar/frmVynCalender.h"
+#include "calendar/CalendarWindow.h"
 #include "common/FileSystem.h"
 #include "platform/PictureBox.h"
 #include "settings/Settings.h"
@@ -40,8 +40,8 @@ TEST(PictureSizeLimit, AHugeCalendarFontKeepsTheCalendarClosedInsteadOfCrashing)
   for (const char* size : {"1500", "2000", "32767"}) {
     SCOPED_TRACE(size);
     ASSERT_TRUE(test::WriteBytes(folder.File("Quorbell.ini"), std::string("[CalFont]\r\nSize=") + size + "\r\n"));
-    frmVynCalender calendar;
-    EXPECT_FALSE(calendar.Form_Load());
+    CalendarWindow calendar;
+    EXPECT_FALSE(calendar.Load());
     EXPECT_EQ(calendar.Hwnd(), nullptr);
     EXPECT_EQ(CalendarWindowHandle, handleBefore);
   }

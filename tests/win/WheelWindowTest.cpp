@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "hotkeys/Form3.h"
+#include "hotkeys/WheelWindow.h"
 #include "hotkeys/TargetWindow.h"
 #include "hotkeys/ToolState.h"
 #include "platform/Handles.h"
@@ -31,8 +31,8 @@ std::vector<Click> g_clicks;
 int g_vscrollLines = 0;  // SB_LINEDOWN minus SB_LINEUP seen by the document
 
 bool BusyPictureShown() {
-  const Form3& form = TheForm3();
-  return form.Picture2() != nullptr && IsWindowVisible(form.Picture2()) && !IsWindowVisible(form.Picture1());
+  const WheelWindow& form = TheWheelWindow();
+  return form.BusyPicture() != nullptr && IsWindowVisible(form.BusyPicture()) && !IsWindowVisible(form.IdlePicture());
 }
 
 LRESULT CALLBACK RecorderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -108,7 +108,7 @@ protected:
   }
   void TearDown() override {
     // Every test leaves the shared wheel window unloaded.
-    if (TheForm3().Hwnd() != nullptr) SendMessageW(TheForm3().Hwnd(), WM_CLOSE, 0, 0);
+    if (TheWheelWindow().Hwnd() != nullptr) SendMessageW(TheWheelWindow().Hwnd(), WM_CLOSE, 0, 0);
     PumpPendingMessages();
     TheWindowTools() = WindowToolFlags{};
     TargetWindow = nullptr;
@@ -119,7 +119,7 @@ protected:
     if (!BringToFront(target)) return nullptr;
     ToggleWheelWindow();
     PumpPendingMessages();
-    return TheForm3().Hwnd();
+    return TheWheelWindow().Hwnd();
   }
 };
 
@@ -144,18 +144,18 @@ TEST_F(WheelWindow, FirstShowLoadsItSmallTopmostAtTheRightEdgeWithTheIdlePicture
   EXPECT_EQ(outer.right, GetSystemMetrics(SM_CXSCREEN));
   EXPECT_EQ(outer.top, GetSystemMetrics(SM_CYSCREEN) - 2 * (outer.bottom - outer.top));
 
-  EXPECT_TRUE(IsWindowVisible(TheForm3().Picture1()));
-  EXPECT_FALSE(IsWindowVisible(TheForm3().Picture2()));
-  EXPECT_NE(TheForm3().VScroll1(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(TheWheelWindow().IdlePicture()));
+  EXPECT_FALSE(IsWindowVisible(TheWheelWindow().BusyPicture()));
+  EXPECT_NE(TheWheelWindow().ScrollBar(), nullptr);
 }
 
 TEST_F(WheelWindow, PicChangeSwapsTheTwoPictures) {
   UniqueWindow target = FrontCandidate(50, 50, 300, 200);
   ASSERT_NE(ShowFor(target.get()), nullptr);
   for (bool busy : {true, false, true, true, false}) {
-    TheForm3().picChange(busy);
-    EXPECT_EQ(IsWindowVisible(TheForm3().Picture2()) != FALSE, busy);
-    EXPECT_EQ(IsWindowVisible(TheForm3().Picture1()) != FALSE, !busy);
+    TheWheelWindow().ShowBusyPicture(busy);
+    EXPECT_EQ(IsWindowVisible(TheWheelWindow().BusyPicture()) != FALSE, busy);
+    EXPECT_EQ(IsWindowVisible(TheWheelWindow().IdlePicture()) != FALSE, !busy);
   }
 }
 
@@ -185,8 +185,8 @@ TEST_F(WheelWindow, EachNotchIsFourClickPairsOnTheArrowItTurnsTowards) {
       EXPECT_EQ(g_clicks[i].lParam, MAKELPARAM(0, c.y)) << i;
       EXPECT_TRUE(g_clicks[i].busyPictureShown) << i;
     }
-    EXPECT_TRUE(IsWindowVisible(TheForm3().Picture1()));
-    EXPECT_FALSE(IsWindowVisible(TheForm3().Picture2()));
+    EXPECT_TRUE(IsWindowVisible(TheWheelWindow().IdlePicture()));
+    EXPECT_FALSE(IsWindowVisible(TheWheelWindow().BusyPicture()));
     EXPECT_EQ(GetForegroundWindow(), form);
     EXPECT_TRUE(GetWindowLongPtrW(form, GWL_EXSTYLE) & WS_EX_TOPMOST);
   }
@@ -215,8 +215,8 @@ TEST_F(WheelWindow, ATargetWithoutTheDocumentGetsNoClicksButTheWindowStillComesT
   SendMessageW(form, WM_MOUSEWHEEL, kNotchDown, 0);
   EXPECT_TRUE(g_clicks.empty());
   EXPECT_EQ(GetForegroundWindow(), form);
-  EXPECT_TRUE(IsWindowVisible(TheForm3().Picture1()));
-  EXPECT_FALSE(IsWindowVisible(TheForm3().Picture2()));
+  EXPECT_TRUE(IsWindowVisible(TheWheelWindow().IdlePicture()));
+  EXPECT_FALSE(IsWindowVisible(TheWheelWindow().BusyPicture()));
 }
 
 TEST_F(WheelWindow, TheHotkeyAlternatesHideAndShowAndClosingUnloadsIt) {
@@ -227,7 +227,7 @@ TEST_F(WheelWindow, TheHotkeyAlternatesHideAndShowAndClosingUnloadsIt) {
 
   ToggleWheelWindow();  // hide: stays loaded and hooked, the target is kept
   EXPECT_FALSE(TheWindowTools().WheelWindowShown);
-  EXPECT_EQ(TheForm3().Hwnd(), form);
+  EXPECT_EQ(TheWheelWindow().Hwnd(), form);
   EXPECT_FALSE(IsWindowVisible(form));
   EXPECT_EQ(TargetWindow, first.get());
   EXPECT_EQ(GetWindowLongPtrW(form, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&WheelWindowProc));
@@ -239,7 +239,7 @@ TEST_F(WheelWindow, TheHotkeyAlternatesHideAndShowAndClosingUnloadsIt) {
 
   SendMessageW(form, WM_CLOSE, 0, 0);
   EXPECT_FALSE(IsWindow(form));
-  EXPECT_EQ(TheForm3().Hwnd(), nullptr);
+  EXPECT_EQ(TheWheelWindow().Hwnd(), nullptr);
   EXPECT_FALSE(TheWindowTools().WheelWindowShown);
 
   // Loaded again after closing: hooked once more, and a notch is handled without looping.

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "hotkeys/WindowTools.h"
+#include "platform/WindowHelpers.h"
 #include "platform/Handles.h"
 
 namespace qb {

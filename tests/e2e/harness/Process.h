@@ -16,7 +16,7 @@ namespace qb::e2e {
 class AppFolder;
 
 // The hidden main window every resident instance owns.
-inline constexpr wchar_t kMainWindowClass[] = L"Quorbell.Form1";
+inline constexpr wchar_t kMainWindowClass[] = L"Quorbell.MainWindow";
 inline constexpr wchar_t kMainWindowCaption[] = L"Quorbell";
 
 class AppProcess {
@@ -48,7 +48,7 @@ public:
   // Terminates the process (exit code 0xDEAD) and waits until it is gone.
   void Kill();
 
-  // The class WaitForMainWindow looks for: Quorbell.Form1 unless a fixture program has another.
+  // The class WaitForMainWindow looks for: Quorbell.MainWindow unless a fixture program has another.
   void SetMainWindowClass(std::wstring className) { mainWindowClass_ = std::move(className); }
   // The top-level window of the main window class that belongs to this process, once it exists.
   [[nodiscard]] HWND WaitForMainWindow(Millis timeout = kDefaultTimeout) const;
@@ -75,7 +75,7 @@ std::wstring BuildCommandLine(const std::wstring& exe, std::wstring_view args);
 // their ids. Scenarios call it after each test to guarantee a clean slate for the next one.
 std::vector<DWORD> EndLeftoverProcesses();
 
-// Top-level main windows (class Quorbell.Form1) of any process; a leftover here would break the
+// Top-level main windows (class Quorbell.MainWindow) of any process; a leftover here would break the
 // single-instance rule for every later test.
 std::vector<HWND> ResidentMainWindows();
 // Terminates the processes owning those windows; answers how many there were.

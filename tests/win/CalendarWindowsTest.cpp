@@ -11,9 +11,9 @@
 
 #include "calendar/CivilDate.h"
 #include "calendar/DayNotes.h"
-#include "calendar/Form6.h"
+#include "calendar/DayNoteEditorWindow.h"
 #include "calendar/MonthRender.h"
-#include "calendar/frmVynCalender.h"
+#include "calendar/CalendarWindow.h"
 #include "common/FileSystem.h"
 #include "common/Text.h"
 #include "platform/MessagePump.h"
@@ -32,7 +32,7 @@ protected:
     UseDayNoteFolder(Narrow(folder.path()), SystemFileSystem());
   }
   void TearDown() override {
-    if (HWND editor = FindWindowW(Form6::ClassName(), nullptr)) DestroyWindow(editor);
+    if (HWND editor = FindWindowW(DayNoteEditorWindow::ClassName(), nullptr)) DestroyWindow(editor);
     UseSettingsFile("Quorbell.ini", SystemFileSystem());
     UseDayNoteFolder("", SystemFileSystem());
     const std::wstring dic = folder.path() + L"\\dic";
@@ -69,7 +69,7 @@ int ScreenDpi() {
 // --- the note editor ---
 
 TEST_F(CalendarForms, TheEditorShowsTheNoteUnderItsTitleInMsGothic9pt) {
-  Form6* editor = ShowDayNoteEditor("2005年1月1日", "a@@b, \"c\"");
+  DayNoteEditorWindow* editor = ShowDayNoteEditor("2005年1月1日", "a@@b, \"c\"");
   ASSERT_NE(editor, nullptr);
   const HWND hwnd = editor->Hwnd();
   EXPECT_TRUE(IsWindowVisible(hwnd));
@@ -86,12 +86,12 @@ TEST_F(CalendarForms, TheEditorShowsTheNoteUnderItsTitleInMsGothic9pt) {
   EXPECT_EQ(client.right, 312);
   EXPECT_EQ(client.bottom, 213);
   RECT boxOnScreen{};
-  GetWindowRect(editor->Text1(), &boxOnScreen);
+  GetWindowRect(editor->TextBox(), &boxOnScreen);
   EXPECT_EQ(boxOnScreen.right - boxOnScreen.left, 312) << "the text box fills the editor";
   EXPECT_EQ(boxOnScreen.bottom - boxOnScreen.top, 213);
 
   LOGFONTW font{};
-  const auto hfont = reinterpret_cast<HFONT>(SendMessageW(editor->Text1(), WM_GETFONT, 0, 0));
+  const auto hfont = reinterpret_cast<HFONT>(SendMessageW(editor->TextBox(), WM_GETFONT, 0, 0));
   ASSERT_NE(hfont, nullptr);
   ASSERT_NE(GetObjectW(hfont, sizeof font, &font), 0);
   EXPECT_EQ(Narrow(font.lfFaceName), "ＭＳ ゴシック");
@@ -100,18 +100,18 @@ TEST_F(CalendarForms, TheEditorShowsTheNoteUnderItsTitleInMsGothic9pt) {
   // The text box follows every resize.
   SetWindowPos(hwnd, nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   GetClientRect(hwnd, &client);
-  GetWindowRect(editor->Text1(), &boxOnScreen);
+  GetWindowRect(editor->TextBox(), &boxOnScreen);
   EXPECT_EQ(boxOnScreen.right - boxOnScreen.left, client.right);
   EXPECT_EQ(boxOnScreen.bottom - boxOnScreen.top, client.bottom);
 }
 
 TEST_F(CalendarForms, AnotherDayReusesTheOpenEditorAndDropsItsUnsavedText) {
-  Form6* editor = ShowDayNoteEditor("2005年1月1日", "");
+  DayNoteEditorWindow* editor = ShowDayNoteEditor("2005年1月1日", "");
   ASSERT_NE(editor, nullptr);
   const HWND hwnd = editor->Hwnd();
   EXPECT_EQ(editor->Text(), "2005年1月1日") << "a day without a note shows its title";
   editor->SetText("typed, never saved");
-  Form6* again = ShowDayNoteEditor("2005年1月2日", "x@@");
+  DayNoteEditorWindow* again = ShowDayNoteEditor("2005年1月2日", "x@@");
   EXPECT_EQ(again, editor);
   EXPECT_EQ(again->Hwnd(), hwnd);
   EXPECT_EQ(again->Title(), "2005年1月2日");
@@ -120,10 +120,10 @@ TEST_F(CalendarForms, AnotherDayReusesTheOpenEditorAndDropsItsUnsavedText) {
 }
 
 TEST_F(CalendarForms, ADoubleClickInTheTextSavesANonBlankTextAndCloses) {
-  Form6* editor = ShowDayNoteEditor("2005年1月1日", "");
+  DayNoteEditorWindow* editor = ShowDayNoteEditor("2005年1月1日", "");
   ASSERT_NE(editor, nullptr);
   editor->SetText("一行目\r\n二行目");
-  SendMessageW(editor->Text1(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(editor->TextBox(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
   EXPECT_EQ(Note("2005年1月1日"), Utf8ToCp932("一行目@@二行目\r\n"));
   PumpPendingMessages();
   EXPECT_EQ(editor->Hwnd(), nullptr) << "the editor closes after saving";
@@ -133,20 +133,20 @@ TEST_F(CalendarForms, ADoubleClickInTheTextSavesANonBlankTextAndCloses) {
   ASSERT_NE(editor, nullptr);
   EXPECT_EQ(editor->Text(), "一行目\r\n二行目");
   editor->SetText("    ");
-  SendMessageW(editor->Text1(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(editor->TextBox(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
   PumpPendingMessages();
   EXPECT_EQ(editor->Hwnd(), nullptr);
   EXPECT_EQ(Note("2005年1月1日"), Utf8ToCp932("一行目@@二行目\r\n"));
 }
 
 TEST_F(CalendarForms, EscClosesTheEditorWithoutSavingAndTheNextOpeningMakesItAgain) {
-  Form6* editor = ShowDayNoteEditor("2005年1月3日", "");
+  DayNoteEditorWindow* editor = ShowDayNoteEditor("2005年1月3日", "");
   ASSERT_NE(editor, nullptr);
   editor->SetText("not kept");
-  SendMessageW(editor->Text1(), WM_KEYUP, VK_RETURN, 0);
+  SendMessageW(editor->TextBox(), WM_KEYUP, VK_RETURN, 0);
   PumpPendingMessages();
   EXPECT_NE(editor->Hwnd(), nullptr) << "only Esc closes";
-  SendMessageW(editor->Text1(), WM_KEYUP, VK_ESCAPE, 0);
+  SendMessageW(editor->TextBox(), WM_KEYUP, VK_ESCAPE, 0);
   PumpPendingMessages();
   EXPECT_EQ(editor->Hwnd(), nullptr);
   EXPECT_EQ(Note("2005年1月3日"), std::nullopt);
@@ -159,8 +159,8 @@ TEST_F(CalendarForms, EscClosesTheEditorWithoutSavingAndTheNextOpeningMakesItAga
 
 TEST_F(CalendarForms, LoadingTakesColourAndSizeFromTheSettingsAndMarksTheCalendarOpen) {
   GivenSettings("[DESKTOPCAL]\r\nBKCOLOR=255\r\nTRANS=77\r\n[CalFont]\r\nSize=20\r\n");
-  frmVynCalender calendar;
-  ASSERT_TRUE(calendar.Form_Load());
+  CalendarWindow calendar;
+  ASSERT_TRUE(calendar.Load());
   EXPECT_EQ(CalendarWindowHandle, calendar.Hwnd());
   EXPECT_EQ(ReadSetting("DESKTOPCAL", "Enable", ""), "True");
   EXPECT_FALSE(IsWindowVisible(calendar.Hwnd())) << "loading does not show the window";
@@ -177,8 +177,8 @@ TEST_F(CalendarForms, LoadingTakesColourAndSizeFromTheSettingsAndMarksTheCalenda
 }
 
 TEST_F(CalendarForms, TheButtonsPageMonthsFromTheCurrentOne) {
-  frmVynCalender calendar;
-  ASSERT_TRUE(calendar.Form_Load());
+  CalendarWindow calendar;
+  ASSERT_TRUE(calendar.Load());
   const HWND next = FindWindowExW(calendar.Hwnd(), nullptr, L"Button", L">");
   const HWND prev = FindWindowExW(calendar.Hwnd(), nullptr, L"Button", L"<");
   ASSERT_TRUE(next && prev);
@@ -189,7 +189,7 @@ TEST_F(CalendarForms, TheButtonsPageMonthsFromTheCurrentOne) {
   const CivilDate shown = ShownDate(LocalToday(), 1);
   EXPECT_EQ(TheCalendarMonth().CalendarYear, shown.year);
   EXPECT_EQ(TheCalendarMonth().CalendarMonth, shown.month);
-  for (int i = 0; i < 13; ++i) calendar.cmdPrev_Click();
+  for (int i = 0; i < 13; ++i) calendar.OnPrevClick();
   const CivilDate yearAgo = ShownDate(LocalToday(), -12);
   EXPECT_EQ(TheCalendarMonth().CalendarYear, yearAgo.year);
   EXPECT_EQ(TheCalendarMonth().CalendarMonth, yearAgo.month);
@@ -197,8 +197,8 @@ TEST_F(CalendarForms, TheButtonsPageMonthsFromTheCurrentOne) {
 
 TEST_F(CalendarForms, ADoubleClickStoresThePlaceAndMarksTheCalendarClosed) {
   GivenSettings("[DESKTOPCAL]\r\nTop=300\r\nLeft=600\r\n");
-  frmVynCalender calendar;
-  ASSERT_TRUE(calendar.Form_Load());
+  CalendarWindow calendar;
+  ASSERT_TRUE(calendar.Load());
   RECT place{};
   GetWindowRect(calendar.Hwnd(), &place);
   EXPECT_EQ(place.left, 40);
@@ -213,8 +213,8 @@ TEST_F(CalendarForms, ADoubleClickStoresThePlaceAndMarksTheCalendarClosed) {
 }
 
 TEST_F(CalendarForms, ACloseMessageStoresNothingAndLeavesTheCalendarMarkedOpen) {
-  frmVynCalender calendar;
-  ASSERT_TRUE(calendar.Form_Load());
+  CalendarWindow calendar;
+  ASSERT_TRUE(calendar.Load());
   const HWND hwnd = calendar.Hwnd();
   const auto before = test::ReadBytes(folder.File("Quorbell.ini"));
   SendMessageW(hwnd, WM_CLOSE, 0, 0);
@@ -225,8 +225,8 @@ TEST_F(CalendarForms, ACloseMessageStoresNothingAndLeavesTheCalendarMarkedOpen) 
 }
 
 TEST_F(CalendarForms, AReleaseOverADayOpensItsNoteAndOffTheDaysNothing) {
-  frmVynCalender calendar;
-  ASSERT_TRUE(calendar.Form_Load());
+  CalendarWindow calendar;
+  ASSERT_TRUE(calendar.Load());
   const CalendarMonthState& month = TheCalendarMonth();
   const int cell = static_cast<int>(WeekdayOf(DaysFromCivil(month.CalendarYear, month.CalendarMonth, 1))) + 4;
   const std::string title = DayNoteTitle(month.CalendarYear, month.CalendarMonth, 5);
@@ -234,10 +234,10 @@ TEST_F(CalendarForms, AReleaseOverADayOpensItsNoteAndOffTheDaysNothing) {
   ASSERT_TRUE(test::WriteBytes(folder.File("dic\\" + title + ".txt"), *Utf8ToCp932("n@@m\r\n")));
 
   SendMessageW(calendar.DrawingArea().Hwnd(), WM_MBUTTONUP, 0, MAKELPARAM(5, 5));
-  EXPECT_EQ(FindWindowW(Form6::ClassName(), nullptr), nullptr);
+  EXPECT_EQ(FindWindowW(DayNoteEditorWindow::ClassName(), nullptr), nullptr);
   SendMessageW(calendar.DrawingArea().Hwnd(), WM_MBUTTONUP, 0,
                MAKELPARAM(60 + 30 * (cell % 7), 40 + 20 * (cell / 7)));
-  const HWND editor = FindWindowW(Form6::ClassName(), nullptr);
+  const HWND editor = FindWindowW(DayNoteEditorWindow::ClassName(), nullptr);
   ASSERT_NE(editor, nullptr);
   wchar_t caption[64] = {};
   GetWindowTextW(editor, caption, 64);
@@ -248,8 +248,8 @@ TEST_F(CalendarForms, AReleaseOverADayOpensItsNoteAndOffTheDaysNothing) {
 }
 
 TEST_F(CalendarForms, ABackgroundPictureIsStretchedAndAFailureReported) {
-  frmVynCalender calendar;
-  ASSERT_TRUE(calendar.Form_Load());
+  CalendarWindow calendar;
+  ASSERT_TRUE(calendar.Load());
   const OffscreenImage& image = calendar.DrawingArea().Image();
   EXPECT_TRUE(calendar.LoadCalendarBackground(folder.File("missing.jpg"))) << "a missing file is a failure";
   ASSERT_TRUE(test::WriteBytes(folder.File("garbage.gif"), "GIF89a, but nothing after it"));
@@ -300,7 +300,7 @@ int CalendarWindowsOfThisThread() {
       [](HWND hwnd, LPARAM lp) -> BOOL {
         wchar_t name[64] = {};
         GetClassNameW(hwnd, name, 64);
-        if (std::wstring(name) == frmVynCalender::ClassName() && IsWindow(hwnd)) ++*reinterpret_cast<int*>(lp);
+        if (std::wstring(name) == CalendarWindow::ClassName() && IsWindow(hwnd)) ++*reinterpret_cast<int*>(lp);
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&count));
@@ -323,7 +323,7 @@ TEST_F(CalendarForms, ARequestWhileTheCalendarIsLoadingOpensNoSecondOne) {
       [](HWND hwnd, LPARAM) -> BOOL {
         wchar_t name[64] = {};
         GetClassNameW(hwnd, name, 64);
-        if (std::wstring(name) == frmVynCalender::ClassName()) SendMessageW(hwnd, WM_CLOSE, 0, 0);
+        if (std::wstring(name) == CalendarWindow::ClassName()) SendMessageW(hwnd, WM_CLOSE, 0, 0);
         return TRUE;
       },
       0);

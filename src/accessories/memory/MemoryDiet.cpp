@@ -1,10 +1,10 @@
-#include "accessories/frmMemDiet/MemoryDiet.h"
+#include "accessories/memory/MemoryDiet.h"
 
 #include <windows.h>
 
 #include <cstring>
 
-#include "accessories/frmMemDiet/DietPlan.h"
+#include "accessories/memory/DietPlan.h"
 #include "platform/DebugLog.h"
 #include "platform/MessagePump.h"
 #include "settings/Catalogue.h"

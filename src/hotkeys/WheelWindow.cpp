@@ -1,10 +1,10 @@
-#include "hotkeys/Form3.h"
+#include "hotkeys/WheelWindow.h"
 
 #include <memory>
 
 #include "hotkeys/TargetWindow.h"
 #include "hotkeys/ToolState.h"
-#include "hotkeys/WindowTools.h"
+#include "platform/WindowHelpers.h"
 #include "platform/DebugLog.h"
 #include "platform/Handles.h"
 #include "platform/MessagePump.h"
@@ -13,7 +13,7 @@ namespace qb {
 
 namespace {
 
-// The procedure Form3's window had before WheelWindowProc; null while not hooked.
+// The procedure WheelWindow's window had before WheelWindowProc; null while not hooked.
 WNDPROC previousWheelProc = nullptr;
 
 constexpr COLORREF kBodyColour = RGB(250, 250, 250);
@@ -72,7 +72,7 @@ void ForwardWheelNotch(HWND form, WPARAM wheelParam) {
     RECT rect{};
     Tolerate(GetWindowRect(bar, &rect) != FALSE, "GetWindowRect(scroll bar)");
     const LPARAM point = PackClickPoint(0, WheelClickY(rect.bottom - rect.top, wheelParam));
-    TheForm3().picChange(true);
+    TheWheelWindow().ShowBusyPicture(true);
     for (int i = 0; i < kWheelClicksPerNotch; ++i) {
       Tolerate(PostWindowMessage(bar, WM_LBUTTONDOWN, MK_LBUTTON, point), "PostMessageW(WM_LBUTTONDOWN)");
       Tolerate(PostWindowMessage(bar, WM_LBUTTONUP, MK_LBUTTON, point), "PostMessageW(WM_LBUTTONUP)");
@@ -81,17 +81,17 @@ void ForwardWheelNotch(HWND form, WPARAM wheelParam) {
   PumpPendingMessages();
   // The clicks may have brought the target forward: the wheel window claims the front again so
   // that the next notch reaches it too.
-  Tolerate(SetWindowPos(form, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE) != FALSE, "SetWindowPos(Form3)");
-  Tolerate(SetForegroundWindow(form) != FALSE, "SetForegroundWindow(Form3)");
+  Tolerate(SetWindowPos(form, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE) != FALSE, "SetWindowPos(WheelWindow)");
+  Tolerate(SetForegroundWindow(form) != FALSE, "SetForegroundWindow(WheelWindow)");
   SetActiveWindow(form);
-  TheForm3().picChange(false);
+  TheWheelWindow().ShowBusyPicture(false);
 }
 
 }  // namespace
 
-void Form3::ConfigureClass(WNDCLASSEXW& wc) { wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1); }
+void WheelWindow::ConfigureClass(WNDCLASSEXW& wc) { wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1); }
 
-bool Form3::Form_Load() {
+bool WheelWindow::Load() {
   if (Hwnd() != nullptr) return true;
   const int side = WheelWindowClientPixels(ScreenDpi());
   WindowCreateParams p;
@@ -109,64 +109,64 @@ bool Form3::Form_Load() {
   if (!CreateWindowFor(p)) return false;
 
   const COLORREF back = GetSysColor(COLOR_BTNFACE);
-  if (Tolerate(picture1_.Create(Hwnd(), 0, 0, side, side, back, nullptr), "Form3 Picture1")) {
-    DrawWheelPicture(picture1_, false);
+  if (Tolerate(idlePicture_.Create(Hwnd(), 0, 0, side, side, back, nullptr), "WheelWindow idle picture")) {
+    DrawWheelPicture(idlePicture_, false);
   }
-  if (Tolerate(picture2_.Create(Hwnd(), 0, 0, side, side, back, nullptr), "Form3 Picture2")) {
-    DrawWheelPicture(picture2_, true);
+  if (Tolerate(busyPicture_.Create(Hwnd(), 0, 0, side, side, back, nullptr), "WheelWindow busy picture")) {
+    DrawWheelPicture(busyPicture_, true);
   }
-  vscroll1_ = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_VERT, side, 0, GetSystemMetrics(SM_CXVSCROLL),
+  scrollBar_ = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_VERT, side, 0, GetSystemMetrics(SM_CXVSCROLL),
                               side, Hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
-  Tolerate(vscroll1_ != nullptr, "CreateWindowExW(SCROLLBAR)");
-  picChange(false);
+  Tolerate(scrollBar_ != nullptr, "CreateWindowExW(SCROLLBAR)");
+  ShowBusyPicture(false);
   HookWheelWindow(Hwnd());
   return true;
 }
 
-void Form3::Show() {
+void WheelWindow::Show() {
   if (Hwnd() == nullptr) return;
   ShowWindow(Hwnd(), SW_SHOW);
-  Tolerate(SetForegroundWindow(Hwnd()) != FALSE, "SetForegroundWindow(Form3)");
+  Tolerate(SetForegroundWindow(Hwnd()) != FALSE, "SetForegroundWindow(WheelWindow)");
 }
 
-void Form3::Hide() {
+void WheelWindow::Hide() {
   if (Hwnd() != nullptr) ShowWindow(Hwnd(), SW_HIDE);
 }
 
-void Form3::picChange(bool busy) {
-  if (picture2_.Hwnd() != nullptr) ShowWindow(picture2_.Hwnd(), busy ? SW_SHOW : SW_HIDE);
-  if (picture1_.Hwnd() != nullptr) ShowWindow(picture1_.Hwnd(), busy ? SW_HIDE : SW_SHOW);
+void WheelWindow::ShowBusyPicture(bool busy) {
+  if (busyPicture_.Hwnd() != nullptr) ShowWindow(busyPicture_.Hwnd(), busy ? SW_SHOW : SW_HIDE);
+  if (idlePicture_.Hwnd() != nullptr) ShowWindow(idlePicture_.Hwnd(), busy ? SW_HIDE : SW_SHOW);
   // Painted at once: the clicks that follow may keep this thread from painting for a while.
   if (Hwnd() != nullptr) RedrawWindow(Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
-void Form3::Form_Unload() {
+void WheelWindow::OnUnload() {
   UnhookWheelWindow(Hwnd());
   TheWindowTools().WheelWindowShown = false;
-  vscroll1_ = nullptr;
+  scrollBar_ = nullptr;
 }
 
-LRESULT Form3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY) Form_Unload();
+LRESULT WheelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) OnUnload();
   return DefaultProc(message, wParam, lParam);
 }
 
-Form3& TheForm3() {
+WheelWindow& TheWheelWindow() {
   // The program does not unload the wheel window itself; its window goes with the process.
-  static Form3 form;
+  static WheelWindow form;
   return form;
 }
 
 void ToggleWheelWindow() {
   WindowToolFlags& flags = TheWindowTools();
-  Form3& form = TheForm3();
+  WheelWindow& form = TheWheelWindow();
   if (flags.WheelWindowShown) {
     form.Hide();
     flags.WheelWindowShown = false;
     return;
   }
   TargetWindow = GetForegroundWindow();
-  if (!form.Form_Load()) return;
+  if (!form.Load()) return;
   form.Show();
   flags.WheelWindowShown = true;
 }

@@ -1,4 +1,4 @@
-#include "calendar/Form6.h"
+#include "calendar/DayNoteEditorWindow.h"
 
 #include <commctrl.h>
 
@@ -16,7 +16,7 @@ namespace {
 // The design size of the editor's inner area, in twips.
 constexpr int kClientWidthTwips = 4680;
 constexpr int kClientHeightTwips = 3195;
-constexpr UINT_PTR kText1SubclassId = 1;
+constexpr UINT_PTR kTextBoxSubclassId = 1;
 // Closing is posted: the text box must not be destroyed inside its own message handler.
 constexpr UINT kUnloadMessage = WM_APP + 1;
 
@@ -37,7 +37,7 @@ void DragWindow(HWND window) {
 
 }  // namespace
 
-bool Form6::Form_Load() {
+bool DayNoteEditorWindow::Load() {
   if (Hwnd() != nullptr) return true;
   const int width = MulDiv(kClientWidthTwips, ScreenDpi(LOGPIXELSX), 1440);
   const int height = MulDiv(kClientHeightTwips, ScreenDpi(LOGPIXELSY), 1440);
@@ -55,111 +55,111 @@ bool Form6::Form_Load() {
   p.caption = L"";
   if (!CreateWindowFor(p)) return false;
 
-  text1_ = CreateWindowExW(0, L"EDIT", L"",
+  textBox_ = CreateWindowExW(0, L"EDIT", L"",
                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0, 0,
                            width, height, Hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (!Tolerate(text1_ != nullptr, "CreateWindowExW(EDIT)")) {
+  if (!Tolerate(textBox_ != nullptr, "CreateWindowExW(EDIT)")) {
     Destroy();
     return false;
   }
   // The default limit (about 32 000 characters) would cut a long note on loading and lose its
   // tail on the next save.
-  SendMessageW(text1_, EM_SETLIMITTEXT, 0, 0);
+  SendMessageW(textBox_, EM_SETLIMITTEXT, 0, 0);
   font_.reset(CreateFontW(-MulDiv(kFontPoints, ScreenDpi(LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                           SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                           FIXED_PITCH | FF_MODERN, Widen(kFontFace).c_str()));
-  if (Tolerate(font_.valid(), "CreateFontW")) SendMessageW(text1_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-  Tolerate(SetWindowSubclass(text1_, &Form6::Text1Proc, kText1SubclassId, reinterpret_cast<DWORD_PTR>(this)) != FALSE,
+  if (Tolerate(font_.valid(), "CreateFontW")) SendMessageW(textBox_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+  Tolerate(SetWindowSubclass(textBox_, &DayNoteEditorWindow::TextBoxProc, kTextBoxSubclassId, reinterpret_cast<DWORD_PTR>(this)) != FALSE,
            "SetWindowSubclass");
-  Form_Resize();
+  OnResize();
   return true;
 }
 
-void Form6::setName(std::string title) {
-  logic_.setName(std::move(title));
+void DayNoteEditorWindow::SetTitle(std::string title) {
+  logic_.SetTitle(std::move(title));
   if (Hwnd() != nullptr) SetWindowTextW(Hwnd(), Widen(logic_.Title()).c_str());
 }
 
-void Form6::SetText(std::string_view boxText) {
-  if (text1_ != nullptr) Tolerate(SetWindowTextW(text1_, Widen(boxText).c_str()) != 0, "SetWindowTextW(Text1)");
+void DayNoteEditorWindow::SetText(std::string_view boxText) {
+  if (textBox_ != nullptr) Tolerate(SetWindowTextW(textBox_, Widen(boxText).c_str()) != 0, "SetWindowTextW(note text box)");
 }
 
-std::string Form6::Text() const {
-  if (text1_ == nullptr) return {};
-  const int length = GetWindowTextLengthW(text1_);
+std::string DayNoteEditorWindow::Text() const {
+  if (textBox_ == nullptr) return {};
+  const int length = GetWindowTextLengthW(textBox_);
   if (length <= 0) return {};
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(text1_, text.data(), length + 1);
+  const int copied = GetWindowTextW(textBox_, text.data(), length + 1);
   text.resize(static_cast<size_t>(std::max(copied, 0)));
   return Narrow(text);
 }
 
-void Form6::Show() {
+void DayNoteEditorWindow::Show() {
   if (Hwnd() == nullptr) return;
   ShowWindow(Hwnd(), SW_SHOW);
   SetForegroundWindow(Hwnd());
-  if (text1_ != nullptr) SetFocus(text1_);
+  if (textBox_ != nullptr) SetFocus(textBox_);
 }
 
-void Form6::Form_Resize() {
-  if (text1_ == nullptr) return;
+void DayNoteEditorWindow::OnResize() {
+  if (textBox_ == nullptr) return;
   RECT client{};
   GetClientRect(Hwnd(), &client);
-  MoveWindow(text1_, 0, 0, client.right, client.bottom, TRUE);
+  MoveWindow(textBox_, 0, 0, client.right, client.bottom, TRUE);
 }
 
-void Form6::Text1_DblClick() {
+void DayNoteEditorWindow::OnTextDoubleClick() {
   if (const std::optional<std::string> note = DayNoteEditor::NoteToSave(Text())) {
     WriteDayNote(logic_.Title(), *note);
   }
   PostMessageW(Hwnd(), kUnloadMessage, 0, 0);
 }
 
-void Form6::Text1_KeyUp(WPARAM keyCode) {
+void DayNoteEditorWindow::OnTextKeyUp(WPARAM keyCode) {
   if (keyCode == VK_ESCAPE) PostMessageW(Hwnd(), kUnloadMessage, 0, 0);
 }
 
-void Form6::Text1_MouseDown() { DragWindow(Hwnd()); }
+void DayNoteEditorWindow::OnTextMouseDown() { DragWindow(Hwnd()); }
 
-LRESULT CALLBACK Form6::Text1Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+LRESULT CALLBACK DayNoteEditorWindow::TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                   DWORD_PTR selfData) noexcept {
-  auto* self = reinterpret_cast<Form6*>(selfData);
+  auto* self = reinterpret_cast<DayNoteEditorWindow*>(selfData);
   try {
     switch (message) {
       case WM_LBUTTONDOWN: {
         // The box places the caret and takes the focus first; then the window is dragged.
         const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-        self->Text1_MouseDown();
+        self->OnTextMouseDown();
         return result;
       }
       case WM_LBUTTONDBLCLK:
-        self->Text1_DblClick();
+        self->OnTextDoubleClick();
         return 0;
       case WM_KEYUP: {
         const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-        self->Text1_KeyUp(wParam);
+        self->OnTextKeyUp(wParam);
         return result;
       }
       case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, &Form6::Text1Proc, kText1SubclassId);
-        self->text1_ = nullptr;
+        RemoveWindowSubclass(hwnd, &DayNoteEditorWindow::TextBoxProc, kTextBoxSubclassId);
+        self->textBox_ = nullptr;
         break;
       default:
         break;
     }
   } catch (...) {
-    LogCurrentException("Form6 text box");
+    LogCurrentException("note editor text box");
   }
   return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-LRESULT Form6::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT DayNoteEditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SIZE:
-      Form_Resize();
+      OnResize();
       return 0;
     case WM_SETFOCUS:
-      if (text1_ != nullptr) SetFocus(text1_);
+      if (textBox_ != nullptr) SetFocus(textBox_);
       return 0;
     case kUnloadMessage:
     case WM_CLOSE:
@@ -170,12 +170,12 @@ LRESULT Form6::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-Form6* ShowDayNoteEditor(std::string_view title, std::string_view noteText) {
+DayNoteEditorWindow* ShowDayNoteEditor(std::string_view title, std::string_view noteText) {
   // One editor for the whole program; its window comes and goes, the object stays.
-  static std::unique_ptr<Form6> editor;
-  if (!editor) editor = std::make_unique<Form6>();
-  if (!editor->Form_Load()) return nullptr;
-  editor->setName(std::string(title));
+  static std::unique_ptr<DayNoteEditorWindow> editor;
+  if (!editor) editor = std::make_unique<DayNoteEditorWindow>();
+  if (!editor->Load()) return nullptr;
+  editor->SetTitle(std::string(title));
   editor->SetText(DayNoteEditor::BoxTextFor(noteText, title));
   editor->Show();
   return editor.get();

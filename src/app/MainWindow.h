@@ -1,5 +1,5 @@
 #pragma once
-// The hidden main window. It owns the process: Form_Load decides the role of the process and,
+// The hidden main window. It owns the process: Load decides the role of the process and,
 // for the resident instance, creates the window and starts every feature in order; Unload stops
 // them in order and ends the message loop.
 #include <windows.h>
@@ -11,63 +11,70 @@
 #include "app/MenuModel.h"
 #include "app/PeriodicTimer.h"
 #include "app/TrayIcon.h"
+#include "common/AppIdentity.h"
+#include "common/OpenWork.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowBase.h"
 
 namespace qb {
 
-class Form1 : public WindowBase<Form1> {
+class MainWindow : public WindowBase<MainWindow> {
 public:
-  static constexpr std::string_view kAppTitle = "Quorbell";
   static constexpr std::string_view kAlreadyRunningMessage = "Quorbellは既に起動中です.";
 
-  static const wchar_t* ClassName() { return L"Quorbell.Form1"; }
+  static const wchar_t* ClassName() { return L"Quorbell.MainWindow"; }
   static void ConfigureClass(WNDCLASSEXW& wc);
 
   // The start-up. Answers nullopt when this process stays resident (run the message loop), or
   // the exit code when it has done its work (a helper role, or a failure to create the window).
-  std::optional<int> Form_Load();
+  std::optional<int> Load();
   // The orderly shutdown; every step runs even when an earlier one fails. Safe to call twice.
   void Unload();
-  void Form_Terminate();
+  void OnClose();
+
+  // "Save what is open": windows holding unsaved text register their savers here; all of them run
+  // at log-off and as the first step of the shutdown.
+  [[nodiscard]] OpenWorkRegistry& OpenWork() noexcept { return openWork_; }
+  void SaveOpenWork();
 
   // Tray icon and popup menu (TrayMenu.cpp).
   void AddTrayIcon();
   void RemoveTrayIcon();
   // The tray icon's callback: the mouse message arrives as the X coordinate of WM_MOUSEMOVE.
-  void Form_MouseMove(int16_t mouseMessage);
-  // Mode 0 shows menu0 at the pointer, 1 starts the launcher menu process; every mode first
+  void OnTrayCallback(int16_t mouseMessage);
+  // Mode 0 shows the tray menu at the pointer, 1 starts the launcher menu process; every mode first
   // records the active window of this thread as TargetWindow.
   void Popmenu(int16_t mode);
   // Hides the tray-only items and puts the check mark on slot n's item (1..3; none otherwise).
   void MarkClipSlot(int16_t n);
   // The hotkey menu leaves out the four tray-only items; a right press on the icon shows them again.
-  void HideTrayOnlyItems() { menu0.HideTrayOnlyItems(); }
+  void HideTrayOnlyItems() { trayMenu_.HideTrayOnlyItems(); }
   // The caption of slot n's item becomes the first 20 characters of `slotText`.
   void SetSlotCaption(int n, std::string_view slotText);
   // Start-up: the three slot items show their slots' texts.
   void SetSlotCaptionsFromSlots();
   void RunMenuItem(MenuItem item);
-  [[nodiscard]] const MainMenu& Menu0() const noexcept { return menu0; }
+  [[nodiscard]] const MainMenu& TrayMenu() const noexcept { return trayMenu_; }
 
-  // Timer1 (PeriodicTimerWin.cpp): runs only while mouse warp or the automatic diet is on; call
-  // after either setting changes.
+  // The 10 ms periodic timer (PeriodicTimerWin.cpp): runs only while mouse warp or the automatic
+  // diet is on; call after either setting changes.
   void UpdatePeriodicTimer();
-  void Timer1_Timer();
-  static bool IsTimer1(UINT_PTR timerId);
+  void OnPeriodicTimer();
+  static bool IsPeriodicTimer(UINT_PTR timerId);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
   bool StartResident();
-  void ClipSlotItem_Click(int n);
+  void OnSlotItemClick(int n);
 
   std::optional<InstanceMutex> instance_;
   bool unloading_ = false;
   TrayIcon trayIcon_;
-  MainMenu menu0;
+  MainMenu trayMenu_;
   DietCounter dietCounter_;
-  bool timer1Running_ = false;
+  bool periodicTimerRunning_ = false;
+  OpenWorkSavers openWork_;
 };
 
 }  // namespace qb

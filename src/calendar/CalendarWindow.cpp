@@ -1,15 +1,15 @@
-#include "calendar/frmVynCalender.h"
+#include "calendar/CalendarWindow.h"
 
 #include <algorithm>
 #include <memory>
 #include <optional>
 #include <vector>
 
-#include "app/Form1.h"
+#include "common/AppIdentity.h"
 #include "calendar/DayNotes.h"
-#include "calendar/Form6.h"
+#include "calendar/DayNoteEditorWindow.h"
 #include "calendar/MonthRender.h"
-#include "hotkeys/WindowTools.h"
+#include "platform/WindowHelpers.h"
 #include "platform/DebugLog.h"
 #include "platform/GdiCanvas.h"
 #include "platform/Handles.h"
@@ -22,12 +22,12 @@ HWND CalendarWindowHandle = nullptr;
 
 namespace {
 
-constexpr int kPrevId = 1;
-constexpr int kNextId = 2;
+constexpr int kPrevButtonId = 1;
+constexpr int kNextButtonId = 2;
 
 // Every calendar window made; closed ones are dropped when the next one opens.
-std::vector<std::unique_ptr<frmVynCalender>>& CalendarWindows() {
-  static std::vector<std::unique_ptr<frmVynCalender>> windows;
+std::vector<std::unique_ptr<CalendarWindow>>& CalendarWindows() {
+  static std::vector<std::unique_ptr<CalendarWindow>> windows;
   return windows;
 }
 
@@ -48,11 +48,11 @@ HWND CreateButton(HWND parent, const wchar_t* caption, int id, PixelPoint place,
 
 }  // namespace
 
-void frmVynCalender::ConfigureClass(WNDCLASSEXW& wc) {
+void CalendarWindow::ConfigureClass(WNDCLASSEXW& wc) {
   wc.hbrBackground = nullptr;  // the drawing area covers the whole window
 }
 
-bool frmVynCalender::Form_Load() {
+bool CalendarWindow::Load() {
   twipsPerPixelX_ = ScreenTwipsPerPixel(LOGPIXELSX);
   twipsPerPixelY_ = ScreenTwipsPerPixel(LOGPIXELSY);
   const CalendarWindowSetup setup = LoadCalendarWindowSettings(twipsPerPixelX_, twipsPerPixelY_);
@@ -77,53 +77,53 @@ bool frmVynCalender::Form_Load() {
   return true;
 }
 
-bool frmVynCalender::CreateControls(const CalendarWindowGeometry& geometry, COLORREF backColour) {
-  if (!Picture1.Create(Hwnd(), 0, 0, geometry.pictureWidth, geometry.pictureHeight, backColour, this)) return false;
-  cmdPrev = CreateButton(Hwnd(), L"<", kPrevId, geometry.prevButton, geometry.buttonSize);
-  cmdNext = CreateButton(Hwnd(), L">", kNextId, geometry.nextButton, geometry.buttonSize);
+bool CalendarWindow::CreateControls(const CalendarWindowGeometry& geometry, COLORREF backColour) {
+  if (!picture_.Create(Hwnd(), 0, 0, geometry.pictureWidth, geometry.pictureHeight, backColour, this)) return false;
+  prevButton_ = CreateButton(Hwnd(), L"<", kPrevButtonId, geometry.prevButton, geometry.buttonSize);
+  nextButton_ = CreateButton(Hwnd(), L">", kNextButtonId, geometry.nextButton, geometry.buttonSize);
   // The buttons lie on the drawing area, which is below every other control.
-  SetWindowPos(Picture1.Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(picture_.Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   return true;
 }
 
-void frmVynCalender::Redraw() {
-  Picture1.Cls();
+void CalendarWindow::Redraw() {
+  picture_.Cls();
   if (const std::optional<std::string> picture = CalendarBackgroundPicture()) {
     if (LoadCalendarBackground(*picture)) {
-      ShowMessageBox(Hwnd(), kBackgroundFailedMessage, Form1::kAppTitle, MB_OK);
+      ShowMessageBox(Hwnd(), kBackgroundFailedMessage, kAppTitle, MB_OK);
     }
   }
   {
-    GdiCanvas canvas(Picture1.Dc(), Picture1.ImageWidth(), Picture1.ImageHeight());
+    GdiCanvas canvas(picture_.Dc(), picture_.ImageWidth(), picture_.ImageHeight());
     std::int16_t x = 0;
     std::int16_t y = 0;
     DrawCalendarMonth(canvas, x, y, monthOffset);
   }
-  Picture1.Refresh();
+  picture_.Refresh();
 }
 
-bool frmVynCalender::LoadCalendarBackground(const std::string& path) {
+bool CalendarWindow::LoadCalendarBackground(const std::string& path) {
   const std::optional<DecodedPicture> picture = DecodePictureFile(path);
   if (!picture) return true;
-  Picture1.StretchPicture(*picture);
+  picture_.StretchPicture(*picture);
   return false;
 }
 
-void frmVynCalender::cmdPrev_Click() {
+void CalendarWindow::OnPrevClick() {
   monthOffset = PagedMonthOffset(monthOffset, -1);
-  SetFocus(Picture1.Hwnd());
+  SetFocus(picture_.Hwnd());
   Redraw();
 }
 
-void frmVynCalender::cmdNext_Click() {
+void CalendarWindow::OnNextClick() {
   monthOffset = PagedMonthOffset(monthOffset, +1);
-  SetFocus(Picture1.Hwnd());
+  SetFocus(picture_.Hwnd());
   Redraw();
 }
 
-void frmVynCalender::Picture1_MouseDown(PictureBox::Button button, int, int) {
+void CalendarWindow::OnPictureMouseDown(PictureBox::Button button, int, int) {
   if (button != PictureBox::Button::Left) return;
-  const HWND picture = Picture1.Hwnd();
+  const HWND picture = picture_.Hwnd();
   RECT before{};
   GetWindowRect(Hwnd(), &before);
   POINT cursor{};
@@ -141,11 +141,11 @@ void frmVynCalender::Picture1_MouseDown(PictureBox::Button button, int, int) {
   if (EqualRect(&before, &after) && !PeekMessageW(&pending, picture, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE)) {
     GetCursorPos(&cursor);
     ScreenToClient(picture, &cursor);
-    Picture1_MouseUp(PictureBox::Button::Left, cursor.x, cursor.y);
+    OnPictureMouseUp(PictureBox::Button::Left, cursor.x, cursor.y);
   }
 }
 
-void frmVynCalender::Picture1_MouseUp(PictureBox::Button, int x, int y) {
+void CalendarWindow::OnPictureMouseUp(PictureBox::Button, int x, int y) {
   const CalendarMonthState& month = TheCalendarMonth();
   const std::optional<std::string> title =
       DayNoteTitleAt(x, y, CalendarHitFontSize(), month.CalendarDayMap, month.CalendarYear, month.CalendarMonth);
@@ -155,7 +155,7 @@ void frmVynCalender::Picture1_MouseUp(PictureBox::Button, int x, int y) {
   ShowDayNoteEditor(*title, note);
 }
 
-void frmVynCalender::Picture1_DblClick() {
+void CalendarWindow::OnPictureDoubleClick() {
   RECT place{};
   GetWindowRect(Hwnd(), &place);
   StoreCalendarWindowClosed({place.left, place.top}, twipsPerPixelX_, twipsPerPixelY_);
@@ -163,20 +163,20 @@ void frmVynCalender::Picture1_DblClick() {
   Destroy();
 }
 
-void frmVynCalender::PictureBox_MouseDown(PictureBox&, PictureBox::Button button, int x, int y) {
-  Picture1_MouseDown(button, x, y);
+void CalendarWindow::PictureBox_MouseDown(PictureBox&, PictureBox::Button button, int x, int y) {
+  OnPictureMouseDown(button, x, y);
 }
-void frmVynCalender::PictureBox_MouseUp(PictureBox&, PictureBox::Button button, int x, int y) {
-  Picture1_MouseUp(button, x, y);
+void CalendarWindow::PictureBox_MouseUp(PictureBox&, PictureBox::Button button, int x, int y) {
+  OnPictureMouseUp(button, x, y);
 }
-void frmVynCalender::PictureBox_DblClick(PictureBox&, int, int) { Picture1_DblClick(); }
+void CalendarWindow::PictureBox_DblClick(PictureBox&, int, int) { OnPictureDoubleClick(); }
 
-LRESULT frmVynCalender::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CalendarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED) {
-        if (LOWORD(wParam) == kPrevId) cmdPrev_Click();
-        if (LOWORD(wParam) == kNextId) cmdNext_Click();
+        if (LOWORD(wParam) == kPrevButtonId) OnPrevClick();
+        if (LOWORD(wParam) == kNextButtonId) OnNextClick();
         return 0;
       }
       break;
@@ -201,9 +201,9 @@ HWND OpenDesktopCalendar() {
     ~LoadingDone() { loading = false; }
   } done;
   auto& windows = CalendarWindows();
-  std::erase_if(windows, [](const std::unique_ptr<frmVynCalender>& w) { return w->Hwnd() == nullptr; });
-  auto window = std::make_unique<frmVynCalender>();
-  if (!window->Form_Load()) return nullptr;
+  std::erase_if(windows, [](const std::unique_ptr<CalendarWindow>& w) { return w->Hwnd() == nullptr; });
+  auto window = std::make_unique<CalendarWindow>();
+  if (!window->Load()) return nullptr;
   const HWND hwnd = window->Hwnd();
   windows.push_back(std::move(window));
   Tolerate(SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) != 0,

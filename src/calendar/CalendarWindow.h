@@ -17,33 +17,33 @@ namespace qb {
 // the user closes it by double-click (a window closed by WM_CLOSE leaves it as it is).
 extern HWND CalendarWindowHandle;
 
-class frmVynCalender : public WindowBase<frmVynCalender>, private PictureBox::Listener {
+class CalendarWindow : public WindowBase<CalendarWindow>, private PictureBox::Listener {
 public:
   static constexpr const wchar_t* kCaption = L"VynCalender";
   static constexpr const char* kBackgroundFailedMessage = "ｶﾚﾝﾀﾞｰ背景ｲﾒｰｼﾞ読込失敗";
 
-  static const wchar_t* ClassName() { return L"Quorbell.frmVynCalender"; }
+  static const wchar_t* ClassName() { return L"Quorbell.CalendarWindow"; }
   static void ConfigureClass(WNDCLASSEXW& wc);
-  frmVynCalender() = default;
+  CalendarWindow() = default;
   // The window goes while the object is still whole, its drawing area included.
-  ~frmVynCalender() { Destroy(); }
+  ~CalendarWindow() { Destroy(); }
 
   // Creates the window (hidden) from the settings and draws the current month. False when the
   // window cannot be created.
-  [[nodiscard]] bool Form_Load();
+  [[nodiscard]] bool Load();
   // Clears the drawing area, draws the background picture when one is set, then the month.
   void Redraw();
   // Stretches the picture over the whole drawing area; true when it could NOT be loaded.
   bool LoadCalendarBackground(const std::string& path);
 
-  void cmdPrev_Click();
-  void cmdNext_Click();
-  void Picture1_MouseDown(PictureBox::Button button, int x, int y);
-  void Picture1_MouseUp(PictureBox::Button button, int x, int y);
-  void Picture1_DblClick();
+  void OnPrevClick();
+  void OnNextClick();
+  void OnPictureMouseDown(PictureBox::Button button, int x, int y);
+  void OnPictureMouseUp(PictureBox::Button button, int x, int y);
+  void OnPictureDoubleClick();
 
   [[nodiscard]] std::int16_t MonthOffset() const noexcept { return monthOffset; }
-  [[nodiscard]] const PictureBox& DrawingArea() const noexcept { return Picture1; }
+  [[nodiscard]] const PictureBox& DrawingArea() const noexcept { return picture_; }
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -53,9 +53,9 @@ private:
   void PictureBox_DblClick(PictureBox& box, int x, int y) override;
   [[nodiscard]] bool CreateControls(const CalendarWindowGeometry& geometry, COLORREF backColour);
 
-  PictureBox Picture1;
-  HWND cmdPrev = nullptr;  // children: destroyed with the window
-  HWND cmdNext = nullptr;
+  PictureBox picture_;
+  HWND prevButton_ = nullptr;  // children: destroyed with the window
+  HWND nextButton_ = nullptr;
   std::int16_t monthOffset = 0;
   double twipsPerPixelX_ = 15;
   double twipsPerPixelY_ = 15;

@@ -1,4 +1,4 @@
-#include "accessories/frmMemDiet/DietPlan.h"
+#include "accessories/memory/DietPlan.h"
 
 #include <algorithm>
 

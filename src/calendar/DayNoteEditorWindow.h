@@ -14,20 +14,20 @@
 
 namespace qb {
 
-class Form6 : public WindowBase<Form6> {
+class DayNoteEditorWindow : public WindowBase<DayNoteEditorWindow> {
 public:
   static constexpr const char* kFontFace = "ＭＳ ゴシック";
   static constexpr int kFontPoints = 9;
 
-  static const wchar_t* ClassName() { return L"Quorbell.Form6"; }
-  Form6() = default;
+  static const wchar_t* ClassName() { return L"Quorbell.DayNoteEditor"; }
+  DayNoteEditorWindow() = default;
   // The window goes while the editor is still whole: its text box uses the editor's font.
-  ~Form6() { Destroy(); }
+  ~DayNoteEditorWindow() { Destroy(); }
 
   // Creates the (hidden) window and its text box; true when it exists afterwards.
-  [[nodiscard]] bool Form_Load();
+  [[nodiscard]] bool Load();
   // The note the next save goes to; also the window's text.
-  void setName(std::string title);
+  void SetTitle(std::string title);
   [[nodiscard]] const std::string& Title() const { return logic_.Title(); }
   // Replaces the text box's text (line breaks as CR LF).
   void SetText(std::string_view boxText);
@@ -36,27 +36,27 @@ public:
   void Show();
   void Unload() { Destroy(); }
 
-  void Form_Resize();
-  void Text1_DblClick();
-  void Text1_KeyUp(WPARAM keyCode);
-  void Text1_MouseDown();
+  void OnResize();
+  void OnTextDoubleClick();
+  void OnTextKeyUp(WPARAM keyCode);
+  void OnTextMouseDown();
 
-  [[nodiscard]] HWND Text1() const noexcept { return text1_; }
+  [[nodiscard]] HWND TextBox() const noexcept { return textBox_; }
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-  static LRESULT CALLBACK Text1Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+  static LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                     DWORD_PTR self) noexcept;
 
   DayNoteEditor logic_;
-  HWND text1_ = nullptr;  // a child: destroyed with the window
+  HWND textBox_ = nullptr;  // a child: destroyed with the window
   UniqueFont font_;
 };
 
 // Opens the shared editor on a day's note (creating its window when it is closed): sets the title,
 // shows the note with "@@" as line breaks (the title itself when the day has no note) and brings
 // the editor to the front. Answers the editor, or null when its window cannot be created.
-Form6* ShowDayNoteEditor(std::string_view title, std::string_view noteText);
+DayNoteEditorWindow* ShowDayNoteEditor(std::string_view title, std::string_view noteText);
 
 }  // namespace qb

@@ -1,0 +1,185 @@
+#include "app/MainWindow.h"
+
+#include "accessories/memory/MemoryDiet.h"
+#include "app/AppState.h"
+#include "app/ProcessRole.h"
+#include "calendar/CalendarWindow.h"
+#include "calendar/MonthRender.h"
+#include "common/FileSystem.h"
+#include "hotkeys/ToolState.h"
+#include "hotkeys/WinHotkeys.h"
+#include "hotkeys/WinMainWindowProc.h"
+#include "platform/DebugLog.h"
+#include "platform/MessageBox.h"
+#include "platform/Paths.h"
+#include "platform/WinText.h"
+#include "settings/SettingsLocation.h"
+
+namespace qb {
+
+namespace {
+
+// What the hotkey actions of the main window procedure use of the resident program: the main
+// window's menu and launcher, and the savers of the open windows.
+class MainWindowHostImpl final : public MainWindowHost {
+public:
+  MainWindow* window = nullptr;
+  void Popmenu(int16_t mode) override { window->Popmenu(mode); }
+  void HideTrayOnlyItems() override { window->HideTrayOnlyItems(); }
+  void MarkClipSlot(int16_t n) override { window->MarkClipSlot(n); }
+  void SetSlotCaption(int n, std::string_view slotText) override { window->SetSlotCaption(n, slotText); }
+  void SaveOpenWork() override { window->SaveOpenWork(); }
+};
+
+MainWindowHostImpl& TheMainWindowHost() {
+  static MainWindowHostImpl host;
+  return host;
+}
+
+struct LifeStep {
+  const char* name;
+  void (*run)(MainWindow& window);
+};
+
+// The start-up of the resident instance, in order. Features that are not part of the program yet
+// are marked where they belong.
+const LifeStep kStartupSteps[] = {
+    {"read mouse warp and diet settings", [](MainWindow&) { ReadCoreSettings(TheApp()); }},
+    {"read the roll-up title-bar mode", [](MainWindow&) { TheWindowTools().XpTitleMode = ReadXpTitleMode(); }},
+    // Wallpaper rotation goes here.
+    {"read start-up wait", [](MainWindow&) { ReadStartupWait(TheApp()); }},
+    // The desktop memos are re-created here.
+    {"reset opacity step", [](MainWindow&) { TheWindowTools().AlphaLevel = 255; }},
+    // Nothing to hide: the main window is created invisible and never shown, and its menu is only
+    // ever a popup.
+    {"add the tray icon", [](MainWindow& window) { window.AddTrayIcon(); }},
+    {"start the periodic timer when mouse warp or the diet is on", [](MainWindow& window) { window.UpdatePeriodicTimer(); }},
+    {"install the main window procedure",
+     [](MainWindow& window) {
+       TheMainWindowHost().window = &window;
+       HookMainWindow(window.Hwnd(), TheMainWindowHost());
+     }},
+    {"register the hotkeys", [](MainWindow& window) { RegisterHotkeys(window.Hwnd()); }},
+    {"clipboard-slot menu captions", [](MainWindow& window) { window.SetSlotCaptionsFromSlots(); }},
+    {"read calendar colours", [](MainWindow&) { TheCalendarColours() = ReadCalendarColours(); }},
+    // The calendar is drawn into the wallpaper here.
+    {"start-up wait", [](MainWindow&) { Sleep(TheApp().StartupWait); }},
+    // The desktop icon text background is applied here.
+    {"open the desktop calendar", [](MainWindow&) { OpenDesktopCalendarAtStartup(); }},
+    // The analog clock opens here.
+};
+
+const LifeStep kShutdownSteps[] = {
+    // Windows holding unsaved text keep it: the same savers run at log-off.
+    {"save what is open", [](MainWindow& window) { window.SaveOpenWork(); }},
+    // The user's wallpaper goes back here (calendar-wallpaper mode).
+    {"unregister the hotkeys", [](MainWindow&) { UnregisterHotkeys(); }},
+    {"remove the main window procedure", [](MainWindow& window) { UnhookMainWindow(window.Hwnd()); }},
+    {"remove the tray icon", [](MainWindow& window) { window.RemoveTrayIcon(); }},
+    // The desktop icon text is restored here.
+    {"close the main window", [](MainWindow& window) { window.Destroy(); }},  // WM_DESTROY ends the message loop
+};
+
+template <size_t N>
+void RunSteps(const LifeStep (&steps)[N], MainWindow& window) {
+  for (const LifeStep& step : steps) {
+    try {
+      step.run(window);
+    } catch (...) {
+      LogCurrentException(step.name);
+    }
+  }
+}
+
+}  // namespace
+
+void MainWindow::ConfigureClass(WNDCLASSEXW& wc) {
+  // The program icon; the tray icon takes it from here.
+  wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
+  wc.hIconSm = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+}
+
+std::optional<int> MainWindow::Load() {
+  // Every role reads the same settings file, so it is located first.
+  try {
+    SetUpSettingsFile(ExeDir(), AppDataDir(), WindowsDir(), SystemFileSystem());
+  } catch (...) {
+    LogCurrentException("settings file location");
+  }
+
+  instance_ = InstanceMutex::Claim(InstanceMutexName(CurrentUserIdentity()));
+  const std::string commandLine = Narrow(GetCommandLineW());
+  switch (DecideProcessRole(instance_->AnotherInstanceRunning(), CommandLineTail(commandLine))) {
+    case ProcessRole::AlreadyRunning:
+      ShowMessageBox(nullptr, kAlreadyRunningMessage, kAppTitle, MB_OK);
+      return 0;
+    case ProcessRole::Diet:
+      RunMemoryDiet();
+      return 0;
+    case ProcessRole::Menu:
+      // The launcher menu will be shown here; until then the helper simply ends.
+      return 0;
+    case ProcessRole::Resident:
+      break;
+  }
+  if (!StartResident()) return 1;
+  return std::nullopt;
+}
+
+bool MainWindow::StartResident() {
+  WindowCreateParams params;
+  // A real top-level window (not message-only) so that it receives broadcasts such as
+  // TaskbarCreated and WM_ENDSESSION; a tool window so that it could never get a taskbar button.
+  params.exStyle = WS_EX_TOOLWINDOW;
+  params.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+  params.caption = L"Quorbell";
+  params.x = 0;
+  params.y = 0;
+  params.width = 200;
+  params.height = 100;
+  if (!CreateWindowFor(params)) return false;
+  RunSteps(kStartupSteps, *this);
+  return true;
+}
+
+void MainWindow::Unload() {
+  if (unloading_) return;
+  unloading_ = true;
+  RunSteps(kShutdownSteps, *this);
+}
+
+void MainWindow::OnClose() { Unload(); }
+
+void MainWindow::SaveOpenWork() {
+  const int failures = openWork_.SaveAll();
+  if (failures > 0) DebugLog(std::to_string(failures) + " open window(s) could not save");
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case TrayIcon::kCallbackMessage:
+      // The tray icon's notification: the mouse message in the low word.
+      OnTrayCallback(static_cast<int16_t>(LOWORD(lParam)));
+      return 0;
+    case WM_COMMAND:
+      if (HIWORD(wParam) == 0 && lParam == 0) {
+        if (const auto item = MenuItemFromCommand(LOWORD(wParam))) RunMenuItem(*item);
+      }
+      return 0;
+    case WM_TIMER:
+      if (IsPeriodicTimer(wParam)) OnPeriodicTimer();
+      return 0;
+    default:
+      if (message == TrayIcon::TaskbarCreatedMessage()) trayIcon_.Readd();
+      return DefaultProc(message, wParam, lParam);
+  }
+}
+
+}  // namespace qb

@@ -1,0 +1,10 @@
+#include "desktop/WallpaperRecord.h"
+
+namespace qb {
+
+WallpaperRecord& TheWallpaperRecord() {
+  static WallpaperRecord record;
+  return record;
+}
+
+}  // namespace qb

@@ -1,0 +1,57 @@
+#include "platform/WindowHelpers.h"
+
+#include <string>
+
+#include "platform/DebugLog.h"
+#include "platform/OsVersion.h"
+#include "platform/WinText.h"
+
+namespace qb {
+
+namespace {
+
+constexpr int kFirstLayeredMajorVersion = 5;
+
+// GetWindowLongPtr and SetWindowLongPtr answer 0 both for failure and for a style of 0: the last
+// error is cleared first so that only a real failure is logged.
+LONG_PTR ReadExStyle(HWND window) {
+  SetLastError(0);
+  const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+  Tolerate(exStyle != 0 || GetLastError() == 0, "GetWindowLongPtrW(GWL_EXSTYLE)");
+  return exStyle;
+}
+
+void WriteExStyle(HWND window, LONG_PTR exStyle) {
+  SetLastError(0);
+  const LONG_PTR previous = SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle);
+  Tolerate(previous != 0 || GetLastError() == 0, "SetWindowLongPtrW(GWL_EXSTYLE)");
+}
+
+}  // namespace
+
+bool HasLayeredWindows() { return GetOsMajorVersion() >= kFirstLayeredMajorVersion; }
+
+void SetWindowAlpha(HWND window, uint8_t alpha) {
+  if (!HasLayeredWindows()) return;
+  WriteExStyle(window, ReadExStyle(window) | WS_EX_LAYERED);
+  Tolerate(SetLayeredWindowAttributes(window, 0, alpha, LWA_ALPHA) != FALSE, "SetLayeredWindowAttributes");
+}
+
+void RemoveWindowAlpha(HWND window) {
+  if (!HasLayeredWindows()) return;
+  // Fully opaque first, so that dropping the layered style shows no flash of the old opacity.
+  SetWindowAlpha(window, 255);
+  WriteExStyle(window, ReadExStyle(window) & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+}
+
+HWND FindChildWindow(HWND parent, HWND childAfter, std::string_view className, std::string_view windowName) {
+  const std::wstring cls = Widen(className);
+  const std::wstring name = Widen(windowName);
+  return FindWindowExW(parent, childAfter, cls.empty() ? nullptr : cls.c_str(), name.empty() ? nullptr : name.c_str());
+}
+
+bool PostWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return PostMessageW(window, message, wParam, lParam) != FALSE;
+}
+
+}  // namespace qb
