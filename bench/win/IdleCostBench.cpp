@@ -4,9 +4,12 @@
 // timer messages Quorbell's main window received meanwhile (it answers the registered message
 // "Quorbell.TimerMessageCount"). Run 1 uses the default settings (an empty Quorbell.ini beside a
 // private copy: portable mode); run 2 turns mouse warp on, which runs the 10 ms timer, to show what
-// the count looks like when the timer runs. Prints figures only.
+// the count looks like when the timer runs. Also the resident memory (working set) of both a
+// second after start-up, the trivial program showing a tray icon as a resident program does, and
+// the size of Quorbell.exe. Prints figures only.
 //   bench-IdleCostBench.exe [seconds=60] [path of Quorbell.exe, default ..\Quorbell.exe]
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -35,8 +38,8 @@ struct Running {
   HWND main = nullptr;
 };
 
-bool Start(const Copy& c, const wchar_t* windowClass, Running& r) {
-  std::wstring line = L"\"" + c.exe + L"\"";
+bool Start(const Copy& c, const wchar_t* windowClass, Running& r, const wchar_t* arguments = L"") {
+  std::wstring line = L"\"" + c.exe + L"\" " + arguments;
   STARTUPINFOW si{};
   si.cb = sizeof si;
   if (!CreateProcessW(c.exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, c.folder.c_str(), &si, &r.pi))
@@ -86,14 +89,19 @@ std::string ReadSmallFile(const std::wstring& path) {
   return text;
 }
 
-double HostCpuMs(const std::wstring& exe) {
+struct HostFigures {
+  double cpuMs = -1;
+  double residentKb = -1;
+};
+
+HostFigures HostProcess(const std::wstring& exe) {
   // The folder name is unique to this run and copy; the command line holds it in some spelling.
   const std::wstring folder = FileNameOf(DirectoryOf(exe));
   const std::string needle(folder.begin(), folder.end());
   WIN32_FIND_DATAW entry;
   HANDLE find = FindFirstFileW(L"Z:\\proc\\*", &entry);
-  if (find == INVALID_HANDLE_VALUE) return -1;
-  double total = -1;
+  HostFigures figures;
+  if (find == INVALID_HANDLE_VALUE) return figures;
   do {
     if (entry.cFileName[0] < L'0' || entry.cFileName[0] > L'9') continue;
     const std::wstring dir = std::wstring(L"Z:\\proc\\") + entry.cFileName;
@@ -107,10 +115,28 @@ double HostCpuMs(const std::wstring& exe) {
     const char* p = stat.c_str() + close + 2;
     for (int field = 3; field < 14 && *p; ++field) p = std::strchr(p, ' ') ? std::strchr(p, ' ') + 1 : "";
     if (std::sscanf(p, "%llu %llu", &utime, &stime) != 2) continue;
-    total = (total < 0 ? 0 : total) + static_cast<double>(utime + stime) * 10.0;
+    figures.cpuMs = (figures.cpuMs < 0 ? 0 : figures.cpuMs) + static_cast<double>(utime + stime) * 10.0;
+    const std::string status = ReadSmallFile(dir + L"\\status");
+    const size_t rss = status.find("VmRSS:");
+    unsigned long long kb = 0;
+    if (rss != std::string::npos && std::sscanf(status.c_str() + rss + 6, "%llu", &kb) == 1) {
+      figures.residentKb = (figures.residentKb < 0 ? 0 : figures.residentKb) + static_cast<double>(kb);
+    }
   } while (FindNextFileW(find, &entry));
   FindClose(find);
-  return total;
+  return figures;
+}
+
+double HostCpuMs(const std::wstring& exe) { return HostProcess(exe).cpuMs; }
+
+// The working set in KiB: the host's resident set under Wine (which reports nothing for other
+// processes), GetProcessMemoryInfo elsewhere.
+double ResidentKb(HANDLE process, const std::wstring& exe) {
+  if (UnderWine()) return HostProcess(exe).residentKb;
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (!K32GetProcessMemoryInfo(process, &counters, sizeof counters)) return -1;
+  return static_cast<double>(counters.WorkingSetSize) / 1024.0;
 }
 
 double ProcessCpuMs(HANDLE process, const std::wstring& exe) {
@@ -129,15 +155,19 @@ struct Figures {
   double quorbellMs = -1;
   double trivialMs = -1;
   long long timerMessages = -1;
+  double quorbellKb = -1;
+  double trivialKb = -1;
 };
 
 // Starts both programs, lets them settle for a second, then measures `seconds` of idling.
 bool MeasureIdle(const Copy& quorbell, const Copy* trivial, int seconds, Figures& f) {
   Running q, t;
   bool ok = Start(quorbell, L"Quorbell.MainWindow", q);
-  if (ok && trivial) ok = Start(*trivial, L"QuorbellBench.Trivial", t);
+  if (ok && trivial) ok = Start(*trivial, L"QuorbellBench.Trivial", t, L"tray");
   if (ok) {
     Sleep(1000);
+    f.quorbellKb = ResidentKb(q.pi.hProcess, quorbell.exe);
+    if (trivial) f.trivialKb = ResidentKb(t.pi.hProcess, trivial->exe);
     const double q0 = ProcessCpuMs(q.pi.hProcess, quorbell.exe);
     const double t0 = trivial ? ProcessCpuMs(t.pi.hProcess, trivial->exe) : 0;
     const long long timers0 = TimerMessages(q.main);
@@ -188,8 +218,17 @@ int wmain(int argc, wchar_t** argv) {
     } else {
       std::printf("  ratio Quorbell / trivial: (trivial program used no measurable CPU time)\n");
     }
+    std::printf("Resident memory (working set) a second after start-up\n");
+    std::printf("  Quorbell.exe, default settings   %9.0f KiB\n", idle.quorbellKb);
+    std::printf("  trivial program with a tray icon %9.0f KiB\n", idle.trivialKb);
+    if (idle.trivialKb > 0) std::printf("  ratio Quorbell / trivial: %.2f\n", idle.quorbellKb / idle.trivialKb);
   } else {
     std::printf("  default run did not reach the resident state\n");
+  }
+  WIN32_FILE_ATTRIBUTE_DATA exe{};
+  if (GetFileAttributesExW(quorbellExe.c_str(), GetFileExInfoStandard, &exe)) {
+    std::printf("Size of Quorbell.exe: %llu bytes\n",
+                (static_cast<unsigned long long>(exe.nFileSizeHigh) << 32) | exe.nFileSizeLow);
   }
   if (warpOk) {
     std::printf("  Quorbell.exe, mouse warp on      %9.1f ms CPU   timer messages %lld (10 ms timer: about %d expected)\n",

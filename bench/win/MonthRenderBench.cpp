@@ -1,13 +1,18 @@
 // The calendar window's drawing on the GDI canvas under Windows: one DrawCalendarMonth (42
-// holiday checks, 31 note lookups in real files, fonts made for the drawing) next to drawing the
-// same texts with plain TextOutW calls and fonts made once beforehand. Prints figures only.
+// holiday checks, the month's notes looked up in real files, fonts made for the drawing) next to
+// drawing the same texts with plain TextOutW calls and fonts made once beforehand. Notes are looked
+// up as the program does (one listing of the month's files per drawing) and, for comparison, one
+// file lookup per day; both with a note every third day, then again with a folder of ten years of
+// daily notes beside them. Prints figures only.
 //   bench-MonthRenderBench.exe [rounds=300]
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,28 +48,47 @@ int wmain(int argc, wchar_t** argv) {
   }
   qb::MonthDrawInputs inputs;
   inputs.today = {2004, 8, 6};
-  inputs.readNote = [&](std::string_view title, std::string& text) {
+  // The program's way: a lookup made for each drawing.
+  const auto listingReader = [&] {
+    auto lookup = std::make_shared<qb::DayNoteLookup>(folder);
+    return [lookup](std::string_view title, std::string& text) { return lookup->Read(title, text); };
+  };
+  const qb::DayNoteReader perDayReader = [&](std::string_view title, std::string& text) {
     return qb::ReadDayNote(folder, title, text);
   };
 
   // The whole drawing: a fresh canvas (and so fresh fonts) each time, as the window does.
   qb::GdiCanvas target(330, 170);
-  auto timeDrawing = [&](const qb::MonthDrawInputs& in) {
+  // makeReader: a reader for one drawing (empty function: no notes at all).
+  auto timeDrawing = [&](const std::function<qb::DayNoteReader()>& makeReader) {
     const double from = Now();
     for (long i = 0; i < rounds; ++i) {
       qb::GdiCanvas canvas(target.dc(), 330, 170);
       std::int16_t x0 = 0;
       std::int16_t y0 = 0;
       qb::CalendarMonthState s;
+      qb::MonthDrawInputs in = inputs;
+      in.readNote = makeReader ? makeReader() : qb::DayNoteReader{};
       qb::DrawCalendarMonth(canvas, x0, y0, 0, in, s);
     }
     GdiFlush();
     return (Now() - from) * 1e6 / static_cast<double>(rounds);
   };
-  const double drawingUs = timeDrawing(inputs);
-  qb::MonthDrawInputs noNotes = inputs;
-  noNotes.readNote = {};
-  const double noNotesUs = timeDrawing(noNotes);
+  const double drawingUs = timeDrawing(listingReader);
+  const double perDayUs = timeDrawing([&] { return perDayReader; });
+  const double noNotesUs = timeDrawing({});
+
+  // Ten years of daily notes (3650 files) in the same folder.
+  for (int year = 1994; year <= 2003; ++year) {
+    for (int month = 1; month <= 12; ++month) {
+      for (int day = 1; day <= 30 && !(month == 12 && day > 25); ++day) {
+        qb::WriteDayNote(folder, qb::DayNoteTitle(year, month, day), "x");
+      }
+    }
+  }
+  const double fullDrawingUs = timeDrawing(listingReader);
+  const double fullPerDayUs = timeDrawing([&] { return perDayReader; });
+  inputs.readNote = perDayReader;
 
   // The same texts, fonts made once, nothing looked up.
   qb::RecordingCanvas recorder;
@@ -103,21 +127,31 @@ int wmain(int argc, wchar_t** argv) {
   const double plainUs = (Now() - start) * 1e6 / static_cast<double>(rounds);
   SelectObject(target.dc(), GetStockObject(SYSTEM_FONT));
 
-  std::printf("DrawCalendarMonth on the GDI canvas (%zu texts, 42 holiday checks, 31 note lookups): %9.1f us\n",
-              texts.size(), drawingUs);
-  std::printf("the same drawing without note lookups:                                        %9.1f us\n",
-              noNotesUs);
-  std::printf("the same texts with plain TextOutW, fonts made once:                         %9.1f us\n",
-              plainUs);
+  std::printf("DrawCalendarMonth on the GDI canvas (%zu texts, 42 holiday checks), notes of one month:\n",
+              texts.size());
+  std::printf("  one listing of the month's notes (the program):         %9.1f us\n", drawingUs);
+  std::printf("  one file lookup per day:                                %9.1f us\n", perDayUs);
+  std::printf("  the same beside ten years of daily notes (3650 files):  %9.1f us listing, %9.1f us per day\n",
+              fullDrawingUs, fullPerDayUs);
+  std::printf("  without note lookups:                                   %9.1f us\n", noNotesUs);
+  std::printf("the same texts with plain TextOutW, fonts made once:      %9.1f us\n", plainUs);
   if (plainUs > 0) {
-    std::printf("  ratios to plain TextOutW: %.2f with notes, %.2f without\n", drawingUs / plainUs,
+    std::printf("  ratios to plain TextOutW: %.2f with notes (%.2f beside 3650 files; per-day lookups %.2f and %.2f),"
+                " %.2f without\n",
+                drawingUs / plainUs, fullDrawingUs / plainUs, perDayUs / plainUs, fullPerDayUs / plainUs,
                 noNotesUs / plainUs);
   }
 
-  for (int day = 1; day <= 31; day += 3) {
-    DeleteFileW(qb::Widen(qb::DayNotePath(folder, qb::DayNoteTitle(2004, 8, day))).c_str());
+  const std::wstring dic = qb::Widen(dir + "\\dic");
+  WIN32_FIND_DATAW found{};
+  const HANDLE find = FindFirstFileW((dic + L"\\*").c_str(), &found);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((dic + L"\\" + found.cFileName).c_str());
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
   }
-  RemoveDirectoryW(qb::Widen(dir + "\\dic").c_str());
+  RemoveDirectoryW(dic.c_str());
   RemoveDirectoryW(qb::Widen(dir).c_str());
   return 0;
 }

@@ -24,6 +24,7 @@ namespace {
 
 constexpr int kPrevButtonId = 1;
 constexpr int kNextButtonId = 2;
+constexpr UINT_PTR kOpenNoteTimerId = 1;
 
 // Every calendar window made; closed ones are dropped when the next one opens.
 std::vector<std::unique_ptr<CalendarWindow>>& CalendarWindows() {
@@ -145,17 +146,38 @@ void CalendarWindow::OnPictureMouseDown(PictureBox::Button button, int, int) {
   }
 }
 
-void CalendarWindow::OnPictureMouseUp(PictureBox::Button, int x, int y) {
+void CalendarWindow::OnPictureMouseUp(PictureBox::Button button, int x, int y) {
   const CalendarMonthState& month = TheCalendarMonth();
-  const std::optional<std::string> title =
+  std::optional<std::string> title =
       DayNoteTitleAt(x, y, CalendarHitFontSize(), month.CalendarDayMap, month.CalendarYear, month.CalendarMonth);
   if (!title) return;
+  if (button != PictureBox::Button::Left) {
+    OpenDayNote(*title);
+    return;
+  }
+  // A left click may be the first half of the double-click that closes the calendar: the note
+  // opens only once the double-click time has passed without a second click.
+  pendingNoteTitle_ = std::move(title);
+  Tolerate(SetTimer(Hwnd(), kOpenNoteTimerId, GetDoubleClickTime(), nullptr) != 0, "SetTimer(open note)");
+}
+
+void CalendarWindow::OnOpenNoteTimer() {
+  KillTimer(Hwnd(), kOpenNoteTimerId);
+  if (!pendingNoteTitle_) return;
+  const std::string title = std::move(*pendingNoteTitle_);
+  pendingNoteTitle_.reset();
+  OpenDayNote(title);
+}
+
+void CalendarWindow::OpenDayNote(const std::string& title) {
   std::string note;
-  ReadDayNote(*title, note);
-  ShowDayNoteEditor(*title, note);
+  ReadDayNote(title, note);
+  ShowDayNoteEditor(title, note);
 }
 
 void CalendarWindow::OnPictureDoubleClick() {
+  KillTimer(Hwnd(), kOpenNoteTimerId);
+  pendingNoteTitle_.reset();
   RECT place{};
   GetWindowRect(Hwnd(), &place);
   StoreCalendarWindowClosed({place.left, place.top}, twipsPerPixelX_, twipsPerPixelY_);
@@ -180,10 +202,21 @@ LRESULT CalendarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         return 0;
       }
       break;
+    case WM_TIMER:
+      if (wParam == kOpenNoteTimerId) {
+        OnOpenNoteTimer();
+        return 0;
+      }
+      break;
     case WM_CLOSE:
       // Closed by another part of the program (to open a fresh calendar): nothing is stored.
       Destroy();
       return 0;
+    case WM_DESTROY:
+      // However the window goes (its double-click, Alt+F4, a WM_CLOSE from outside), it is no
+      // longer the open calendar, and the tray item can open a new one.
+      if (CalendarWindowHandle == Hwnd()) CalendarWindowHandle = nullptr;
+      break;
     default:
       break;
   }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "calendar/CalendarWindowModel.h"
@@ -14,7 +15,7 @@
 namespace qb {
 
 // The open calendar window, null when none is open. Set when a window has loaded, cleared when
-// the user closes it by double-click (a window closed by WM_CLOSE leaves it as it is).
+// that window is destroyed, however it is closed.
 extern HWND CalendarWindowHandle;
 
 class CalendarWindow : public WindowBase<CalendarWindow>, private PictureBox::Listener {
@@ -41,6 +42,8 @@ public:
   void OnPictureMouseDown(PictureBox::Button button, int x, int y);
   void OnPictureMouseUp(PictureBox::Button button, int x, int y);
   void OnPictureDoubleClick();
+  // The double-click time after a left release over a day: that day's note opens.
+  void OnOpenNoteTimer();
 
   [[nodiscard]] std::int16_t MonthOffset() const noexcept { return monthOffset; }
   [[nodiscard]] const PictureBox& DrawingArea() const noexcept { return picture_; }
@@ -52,11 +55,13 @@ private:
   void PictureBox_MouseUp(PictureBox& box, PictureBox::Button button, int x, int y) override;
   void PictureBox_DblClick(PictureBox& box, int x, int y) override;
   [[nodiscard]] bool CreateControls(const CalendarWindowGeometry& geometry, COLORREF backColour);
+  void OpenDayNote(const std::string& title);
 
   PictureBox picture_;
   HWND prevButton_ = nullptr;  // children: destroyed with the window
   HWND nextButton_ = nullptr;
   std::int16_t monthOffset = 0;
+  std::optional<std::string> pendingNoteTitle_;  // a left release waiting out the double-click time
   double twipsPerPixelX_ = 15;
   double twipsPerPixelY_ = 15;
 };

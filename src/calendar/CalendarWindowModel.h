@@ -8,17 +8,13 @@
 #include <string>
 #include <string_view>
 
+#include "common/Geometry.h"
+
 namespace qb {
 
 inline constexpr double kTwipsPerInch = 1440.0;
 // Twips per pixel of a screen of that many pixels per inch (15 at 96); 15 when dpi is unusable.
 double TwipsPerPixel(int dpi);
-
-struct PixelPoint {
-  int x = 0;
-  int y = 0;
-  friend constexpr bool operator==(const PixelPoint&, const PixelPoint&) = default;
-};
 
 struct CalendarWindowGeometry {
   int width = 0;  // the borderless window, pixels

@@ -15,6 +15,10 @@ bool IsBlankText(std::string_view text) { return text.find_first_not_of(' ') == 
 
 std::string DayNoteEditor::BoxTextFor(std::string_view noteText, std::string_view title) {
   if (noteText.empty()) return std::string(title);
+  return BoxText(noteText);
+}
+
+std::string DayNoteEditor::BoxText(std::string_view noteText) {
   std::string box;
   box.reserve(noteText.size() + noteText.size() / 8);
   for (size_t pos = 0;;) {
@@ -26,8 +30,6 @@ std::string DayNoteEditor::BoxTextFor(std::string_view noteText, std::string_vie
     box.append(noteText.substr(pos, mark - pos)).append(kBoxLineBreak);
     pos = mark + kNoteLineBreak.size();
   }
-  // The text box would end the text at a NUL (from a damaged file) and the next save would lose
-  // the rest; a blank keeps it.
   std::replace(box.begin(), box.end(), '\0', ' ');
   return box;
 }

@@ -13,9 +13,12 @@ public:
   void SetTitle(std::string title) { title_ = std::move(title); }
   [[nodiscard]] const std::string& Title() const { return title_; }
 
-  // The text box text for a stored note: every "@@" becomes CR LF. A day without a note (or with
-  // an empty one) shows its title, so the user sees which day the editor holds. A NUL shows as a
-  // blank.
+  // The text box text for a stored note: every "@@" becomes CR LF, and a NUL (from a damaged file)
+  // shows as a blank, since the text box would end the text there and the next save would lose
+  // the rest. Every way of putting a note into the box goes through here.
+  static std::string BoxText(std::string_view noteText);
+  // BoxText, except that a day without a note (or with an empty one) shows its title, so the user
+  // sees which day the editor holds.
   static std::string BoxTextFor(std::string_view noteText, std::string_view title);
 
   // What a double-click stores: the box text with every line break (CR LF, lone CR, lone LF) as

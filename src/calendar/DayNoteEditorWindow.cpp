@@ -6,7 +6,9 @@
 #include <memory>
 
 #include "calendar/DayNotes.h"
+#include "common/AppIdentity.h"
 #include "platform/DebugLog.h"
+#include "platform/MessageBox.h"
 #include "platform/WinText.h"
 
 namespace qb {
@@ -110,7 +112,11 @@ void DayNoteEditorWindow::OnResize() {
 
 void DayNoteEditorWindow::OnTextDoubleClick() {
   if (const std::optional<std::string> note = DayNoteEditor::NoteToSave(Text())) {
-    WriteDayNote(logic_.Title(), *note);
+    if (!SaveDayNote(logic_.Title(), *note)) {
+      // The text stays in the editor, so the user can try again or copy it elsewhere.
+      ShowMessageBox(Hwnd(), kSaveFailedMessage, kAppTitle, MB_OK | MB_ICONWARNING);
+      return;
+    }
   }
   PostMessageW(Hwnd(), kUnloadMessage, 0, 0);
 }

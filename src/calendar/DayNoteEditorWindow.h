@@ -1,6 +1,7 @@
 #pragma once
 // The day-note editor: a borderless, sizable window whose text box fills it. A double-click in the
-// text stores a non-blank text as the day's note and closes the editor; Esc closes it without
+// text stores a non-blank text as the day's note and closes the editor (a note that cannot be
+// stored is reported and the editor stays open); Esc closes it without
 // storing; the left button drags the window. There is one editor, shared by every day: opening
 // another day's note while it is open replaces its title and text without storing anything.
 #include <windows.h>
@@ -18,6 +19,7 @@ class DayNoteEditorWindow : public WindowBase<DayNoteEditorWindow> {
 public:
   static constexpr const char* kFontFace = "ＭＳ ゴシック";
   static constexpr int kFontPoints = 9;
+  static constexpr const char* kSaveFailedMessage = "メモを保存できませんでした。";
 
   static const wchar_t* ClassName() { return L"Quorbell.DayNoteEditor"; }
   DayNoteEditorWindow() = default;

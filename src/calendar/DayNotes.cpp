@@ -1,5 +1,6 @@
 #include "calendar/DayNotes.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
@@ -16,6 +17,14 @@ constexpr std::string_view kSeparator = "@@";
 constexpr std::size_t kMaxTitleUnits = 255 - 4;
 
 char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+  }
+  return true;
+}
 
 // Windows opens the device for these names whatever extension follows, so "con.txt" or
 // "CON .note" would never reach a file.
@@ -150,16 +159,53 @@ int ReadDayNote(const DayNoteFolder& folder, std::string_view title, std::string
   return 0;
 }
 
-int WriteDayNote(const DayNoteFolder& folder, std::string_view title, std::string_view text) {
-  if (folder.fs == nullptr || !IsPlainNoteTitle(title)) return 0;
+bool SaveDayNote(const DayNoteFolder& folder, std::string_view title, std::string_view text) {
+  if (folder.fs == nullptr || !IsPlainNoteTitle(title)) return false;
   const std::string dic = DicFolder(folder);
   if (!folder.fs->DirectoryExists(dic)) {
     // A failure shows in WriteFileAtomically below, which then leaves everything as it was.
     (void)folder.fs->CreateDirectories(dic);
   }
-  (void)folder.fs->WriteFileAtomically(DayNotePath(folder, title), EncodeNoteFile(EscapeLineBreaks(text)));
+  return folder.fs->WriteFileAtomically(DayNotePath(folder, title), EncodeNoteFile(EscapeLineBreaks(text)));
+}
+
+int WriteDayNote(const DayNoteFolder& folder, std::string_view title, std::string_view text) {
+  (void)SaveDayNote(folder, title, text);
   return 0;
 }
+
+const DayNoteLookup::Month& DayNoteLookup::MonthOf(std::string_view prefix) {
+  for (const Month& month : months_) {
+    if (month.prefix == prefix) return month;
+  }
+  Month month;
+  month.prefix = std::string(prefix);
+  if (folder_.fs != nullptr) {
+    if (const auto entries = folder_.fs->ListDirectory(DicFolder(folder_), prefix)) {
+      month.listed = true;
+      for (const DirectoryEntry& entry : *entries) {
+        if (!entry.directory) month.names.push_back(entry.name);
+      }
+    }
+  }
+  months_.push_back(std::move(month));
+  return months_.back();
+}
+
+int DayNoteLookup::Read(std::string_view title, std::string& text) {
+  const std::size_t monthEnd = title.find("月");
+  if (monthEnd == std::string_view::npos || !IsPlainNoteTitle(title)) return ReadDayNote(folder_, title, text);
+  const Month& month = MonthOf(title.substr(0, monthEnd + std::string_view("月").size()));
+  if (month.listed) {
+    const std::string fileName = FileNameOf(DayNotePath(folder_, title));
+    // Windows matches file names without regard to case, so "….TXT" is the same note.
+    const auto same = [&](const std::string& name) { return EqualsIgnoringAsciiCase(name, fileName); };
+    if (std::none_of(month.names.begin(), month.names.end(), same)) return kDayNoteUnreadable;
+  }
+  return ReadDayNote(folder_, title, text);
+}
+
+DayNoteLookup CurrentDayNoteLookup() { return DayNoteLookup(CurrentFolder()); }
 
 void UseDayNoteFolder(std::string baseDir, FileSystem& fs) {
   CurrentFolder() = DayNoteFolder{&fs, std::move(baseDir)};
@@ -172,5 +218,7 @@ int ReadDayNote(std::string_view title, std::string& text) {
 int WriteDayNote(std::string_view title, std::string_view text) {
   return WriteDayNote(CurrentFolder(), title, text);
 }
+
+bool SaveDayNote(std::string_view title, std::string_view text) { return SaveDayNote(CurrentFolder(), title, text); }
 
 }  // namespace qb

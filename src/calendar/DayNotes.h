@@ -5,6 +5,7 @@
 // the same line in UTF-8 behind a byte-order mark so that nothing is lost.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/FileSystem.h"
 
@@ -40,13 +41,41 @@ int ReadDayNote(const DayNoteFolder& folder, std::string_view title, std::string
 
 // Stores `text` (line breaks already "@@"; any raw CR or LF left is stored as "@@" too) as the
 // title's note, creating the "dic" folder when it is missing. The file is replaced atomically:
-// it holds the old note or the new one, never a part. Failures are silent; returns 0.
+// it holds the old note or the new one, never a part. True when the note was stored; a title
+// that is no plain file name is never stored.
+[[nodiscard]] bool SaveDayNote(const DayNoteFolder& folder, std::string_view title, std::string_view text);
+// SaveDayNote with its failures silent; returns 0.
 int WriteDayNote(const DayNoteFolder& folder, std::string_view title, std::string_view text);
+
+// Reads notes for one drawing of a month. The first title of a month ("<year>年<month>月...")
+// lists the "dic" folder once for that month's files; after that only titles whose file is in the
+// listing are read, every other title answers kDayNoteUnreadable without touching the disk. Make
+// one per drawing: a note written afterwards is seen by the next lookup. When the folder cannot
+// be listed, every title is read as ReadDayNote reads it.
+class DayNoteLookup {
+public:
+  explicit DayNoteLookup(const DayNoteFolder& folder) : folder_(folder) {}
+  int Read(std::string_view title, std::string& text);
+
+private:
+  struct Month {
+    std::string prefix;
+    bool listed = false;  // false: the folder could not be listed
+    std::vector<std::string> names;
+  };
+  const Month& MonthOf(std::string_view prefix);
+
+  DayNoteFolder folder_;
+  std::vector<Month> months_;
+};
 
 // The folder the two-argument forms use. Until this is called: the current directory through
 // SystemFileSystem().
 void UseDayNoteFolder(std::string baseDir, FileSystem& fs);
 int ReadDayNote(std::string_view title, std::string& text);
 int WriteDayNote(std::string_view title, std::string_view text);
+[[nodiscard]] bool SaveDayNote(std::string_view title, std::string_view text);
+// A lookup over that folder.
+DayNoteLookup CurrentDayNoteLookup();
 
 }  // namespace qb

@@ -1,6 +1,7 @@
 // The program's forms of the month drawings: the settings, colours, date and notes of the running
 // program fed into the layouts.
 #include <ctime>
+#include <memory>
 
 #include "calendar/DayNotes.h"
 #include "calendar/MonthRender.h"
@@ -16,8 +17,10 @@ Colour DefaultColour(const SettingKey& key) { return ParseInt32(key.defaultValue
 // A value that is no number counts as 0: no bold, no italic, font size 0.
 bool SettingIsNonZero(const SettingKey& key) { return ParseNumber(ReadSetting(key)).value_or(0) != 0; }
 
+// One listing of the month's notes per drawing instead of a file lookup for every day.
 DayNoteReader ProgramNoteReader() {
-  return [](std::string_view title, std::string& text) { return ReadDayNote(title, text); };
+  auto lookup = std::make_shared<DayNoteLookup>(CurrentDayNoteLookup());
+  return [lookup](std::string_view title, std::string& text) { return lookup->Read(title, text); };
 }
 
 }  // namespace

@@ -40,4 +40,9 @@ std::string ParentPath(std::string_view path) {
   return std::string(path.substr(0, end));
 }
 
+std::string FileNameOf(std::string_view path) {
+  const std::size_t slash = path.find_last_of("/\\");
+  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
 }  // namespace qb

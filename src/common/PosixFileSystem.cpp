@@ -1,10 +1,12 @@
 // The native file system, used by the unit tests, the benchmarks and quorbell-tool.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <ctime>
 #include <string>
 
 #include "common/FileSystem.h"
@@ -65,7 +67,8 @@ public:
 
   bool WriteFileAtomically(const std::string& path, std::string_view bytes) override {
     static std::atomic<unsigned> counter{0};
-    const std::string temp = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+    RemoveLeftoverTemporaries(*this, path, std::time(nullptr));
+    const std::string temp = JoinPath(ParentPath(path), TemporaryFileName(FileNameOf(path), static_cast<std::uint32_t>(::getpid()), ++counter));
     // 0666 before the umask, like any new file; an existing file keeps its permissions.
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return false;
@@ -89,6 +92,26 @@ public:
   }
 
   bool RemoveFile(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
+
+  std::optional<std::vector<DirectoryEntry>> ListDirectory(const std::string& dir,
+                                                           std::string_view namePrefix) const override {
+    const std::string folder = dir.empty() ? "." : dir;
+    DIR* handle = ::opendir(folder.c_str());
+    if (handle == nullptr) {
+      if (errno == ENOENT || errno == ENOTDIR) return std::vector<DirectoryEntry>{};
+      return std::nullopt;
+    }
+    std::vector<DirectoryEntry> entries;
+    while (const dirent* e = ::readdir(handle)) {
+      const std::string_view name = e->d_name;
+      if (name == "." || name == ".." || !name.starts_with(namePrefix)) continue;
+      struct stat st {};
+      if (::stat(JoinPath(folder, name).c_str(), &st) != 0) continue;
+      entries.push_back({std::string(name), static_cast<std::int64_t>(st.st_mtime), S_ISDIR(st.st_mode)});
+    }
+    ::closedir(handle);
+    return entries;
+  }
 };
 
 }  // namespace

@@ -23,16 +23,6 @@
 
 namespace qb {
 
-  Kind kind = Kind::Char;
-  uint16_t vk = 0;     // Down and Up: the virtual-key code
-  char32_t ch = 0;     // Char: the Unicode character typed as such
-
-  static KeyEvent Press(uint16_t vk) { return {Kind::Down, vk, 0}; }
-  static KeyEvent Release(uint16_t vk) { return {Kind::Up, vk, 0}; }
-  static KeyEvent Character(char32_t ch) { return {Kind::Char, 0, ch}; }
-  friend bool operator==(const KeyEvent&, const KeyEvent&) = default;
-};
-
 struct ParsedKeys {
   bool valid = true;
   std::vector<KeyEvent> events;  // empty when invalid

@@ -1,5 +1,6 @@
 #include "hotkeys/MainWindowDispatch.h"
 
+#include "calendar/DayNoteEditor.h"
 #include "calendar/DayNotes.h"
 
 namespace qb {
@@ -64,12 +65,7 @@ std::optional<DayNoteRequest> DayNoteForClipboard(
   DayNoteRequest request{std::string(clipboardText), {}};
   std::string note;
   readNote(request.title, note);  // a title that names no note leaves the text empty
-  std::string_view rest = note;
-  for (std::size_t at = rest.find("@@"); at != std::string_view::npos; at = rest.find("@@")) {
-    request.boxText.append(rest.substr(0, at)).append("\r\n");
-    rest.remove_prefix(at + 2);
-  }
-  request.boxText.append(rest);
+  request.boxText = DayNoteEditor::BoxText(note);
   return request;
 }
 

@@ -74,8 +74,8 @@ inline bool SlotHoldsPicture(std::string_view slotText) { return slotText == kPi
 
 // The note editor's text for the day-note hotkey, given the clipboard text as the note's title:
 // nothing when the title is no plain file name (such a title is never read); otherwise the note
-// read by `readNote` (lines joined by "@@", empty when there is none) with every "@@" turned into
-// CR LF.
+// read by `readNote` (lines joined by "@@", empty when there is none) as the editor shows a note
+// (DayNoteEditor::BoxText).
 struct DayNoteRequest {
   std::string title;
   std::string boxText;

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "common/Geometry.h"
+
 namespace qb {
 
 // One value each for the whole program, not per window: a toggle on one window followed by the
@@ -30,14 +32,6 @@ inline constexpr uint8_t kAlphaStep = 15;
 inline constexpr int kTitleBarHeight = 23;
 inline constexpr int kXpTitleBarHeight = 30;
 
-// A rectangle in pixels, right and bottom exclusive.
-struct PixelRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
 
 // The roll-up toggle. Flips `shadeActive` and answers the region the foreground window gets:
 // (0, 0)-(windowRight, title bar height) when rolling up, where windowRight is the right edge of
@@ -64,18 +58,14 @@ inline constexpr int kArrowClickInset = 10;
 // the window system packs them).
 [[nodiscard]] int32_t PackClickPoint(int x, int y);
 
-// WheelWindow's inner area: 390 x 390 twips, in pixels for a screen of that many dots per inch (26 at 96;
+// The wheel window's inner area: 390 x 390 twips, in pixels for a screen of that many dots per
+// inch (26 at 96;
 // 96 is assumed when dpi is not positive).
 inline constexpr int kWheelWindowTwips = 390;
 [[nodiscard]] int WheelWindowClientPixels(int dpi);
 
-// Where WheelWindow goes when it loads: its right edge on the screen's right edge, its top at the screen
-// height minus twice its own height.
-struct PixelPoint {
-  int x = 0;
-  int y = 0;
-  friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
-};
+// Where the wheel window goes when it loads: its right edge on the screen's right edge, its top at
+// the screen height minus twice its own height.
 [[nodiscard]] PixelPoint WheelWindowPlace(int screenWidth, int screenHeight, int windowWidth, int windowHeight);
 
 }  // namespace qb

@@ -36,6 +36,9 @@ Hook& TheHook() {
   return hook;
 }
 
+// How long a copy into a slot waits for the program in front to put its copy on the clipboard.
+constexpr DWORD kCopyWaitMs = 1000;
+
 UINT TimerCountMessage() {
   static const UINT message = RegisterWindowMessageW(kTimerCountMessageName);
   return message;
@@ -64,12 +67,17 @@ void PassOnOwnHotkeys(HWND window) {
 }
 
 void CopyIntoSlot(Hook& hook, int n) {
+  const DWORD before = ClipboardSequence();
   {
     // The copy keys begin with Ctrl, which the slot's own hotkey may use.
     const HotkeyPause pause(CopyHotkeyOf(n));
     TypeKeyString(CopyKeysForSlot(n), TypingMode::Wait);
   }
   PassOnOwnHotkeys(hook.window);
+  // Another program copies when it gets to its keys, which can be after the typing has returned;
+  // reading at once would take the clipboard as it was before. A program that copies nothing
+  // (no selection) leaves it unchanged, which costs this wait.
+  if (!WaitForClipboardChange(before, kCopyWaitMs)) DebugLog("copy into slot: the clipboard did not change");
   CopiedContent copied;
   copied.text = ReadClipboardText();
   UniqueBitmap picture;

@@ -4,6 +4,7 @@
 
 #include "platform/DebugLog.h"
 #include "platform/Handles.h"
+#include "platform/MessagePump.h"
 #include "platform/WinText.h"
 
 namespace qb {
@@ -109,6 +110,18 @@ bool WriteClipboardBitmap(HBITMAP bitmap, HWND owner) {
   // The clipboard owns the copy now.
   (void)copy.release();
   return true;
+}
+
+DWORD ClipboardSequence() { return GetClipboardSequenceNumber(); }
+
+bool WaitForClipboardChange(DWORD sequence, DWORD timeoutMs) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (GetClipboardSequenceNumber() != sequence) return true;
+    if (GetTickCount64() >= deadline) return false;
+    PumpPendingMessages();
+    Sleep(10);
+  }
 }
 
 }  // namespace qb

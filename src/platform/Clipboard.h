@@ -37,4 +37,10 @@ UniqueBitmap ReadClipboardBitmap();
 // keeps its own bitmap.
 bool WriteClipboardBitmap(HBITMAP bitmap, HWND owner = nullptr);
 
+// The clipboard's sequence number, which every change of its contents moves on.
+DWORD ClipboardSequence();
+// Waits, processing this thread's messages, until the clipboard has changed since `sequence` or
+// `timeoutMs` has passed; true when it changed.
+bool WaitForClipboardChange(DWORD sequence, DWORD timeoutMs);
+
 }  // namespace qb

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <ctime>
 #include <string>
 
 #include "common/FileSystem.h"
@@ -28,6 +29,12 @@ public:
 private:
   HANDLE handle_;
 };
+
+// FILETIME counts 100-ns steps since 1601-01-01.
+std::int64_t UnixSeconds(const FILETIME& time) {
+  const std::uint64_t ticks = (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+  return static_cast<std::int64_t>(ticks / 10000000ull) - 11644473600ll;
+}
 
 DWORD Attributes(const std::string& path) { return ::GetFileAttributesW(Widen(path).c_str()); }
 
@@ -72,9 +79,11 @@ public:
 
   bool WriteFileAtomically(const std::string& path, std::string_view bytes) override {
     static std::atomic<unsigned> counter{0};
+    RemoveLeftoverTemporaries(*this, path, std::time(nullptr));
     const std::wstring target = Widen(path);
-    const std::wstring temp = target + L".tmp" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(++counter);
+    // A short name for a long one: the temporary name must fit the 255 characters of a file name.
+    const std::wstring temp =
+        Widen(JoinPath(ParentPath(path), TemporaryFileName(FileNameOf(path), ::GetCurrentProcessId(), ++counter)));
     FileHandle file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
@@ -100,6 +109,32 @@ public:
   }
 
   bool RemoveFile(const std::string& path) override { return ::DeleteFileW(Widen(path).c_str()) != 0; }
+
+  std::optional<std::vector<DirectoryEntry>> ListDirectory(const std::string& dir,
+                                                           std::string_view namePrefix) const override {
+    // The pattern narrows the listing; it also matches short 8.3 names and ignores case, so every
+    // long name is checked against the prefix again.
+    const std::wstring pattern = Widen(JoinPath(dir.empty() ? "." : dir, std::string(namePrefix) + "*"));
+    WIN32_FIND_DATAW found{};
+    const HANDLE find = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
+                                           FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) {
+      const DWORD error = ::GetLastError();
+      if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_NO_MORE_FILES) {
+        return std::vector<DirectoryEntry>{};
+      }
+      return std::nullopt;
+    }
+    std::vector<DirectoryEntry> entries;
+    do {
+      std::string name = Narrow(found.cFileName);
+      if (name == "." || name == ".." || !std::string_view(name).starts_with(namePrefix)) continue;
+      entries.push_back({std::move(name), UnixSeconds(found.ftLastWriteTime),
+                         (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (::FindNextFileW(find, &found));
+    ::FindClose(find);
+    return entries;
+  }
 };
 
 }  // namespace

@@ -369,6 +369,20 @@ TEST_F(Calendar, AReleaseOverADayOpensItsNoteInOneSharedEditor) {
   EXPECT_EQ(app.CloseMainWindow(), 0u);
 }
 
+// The first click of the double-click is a left release over a day; the note waits out the
+// double-click time and so never opens when the second click closes the calendar.
+TEST_F(Calendar, ADoubleClickOnADayClosesTheCalendarAndOpensNoNote) {
+  AppFolder folder(Ini::Text(kEnabled));
+  AppProcess app;
+  HWND calendar = StartWithCalendar(folder, app);
+  ASSERT_TRUE(calendar);
+  ASSERT_TRUE(ClickAt(Picture(calendar), CellPoint(CellOf(ThisMonth(), 15)), MouseButton::Left, 2));
+  EXPECT_TRUE(WaitForNoWindow(CalendarFilter(app))) << "a double-click closes the calendar";
+  EXPECT_TRUE(StaysWithoutWindow(EditorFilter(app))) << "the double-click opened the day's note";
+  EXPECT_EQ(folder.ReadSetting("DESKTOPCAL", "Enable"), "False");
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+}
+
 TEST_F(Calendar, AReleaseOffTheDaysOpensNothing) {
   AppFolder folder(Ini::Text(kEnabled));
   AppProcess app;
@@ -464,6 +478,30 @@ TEST_F(Calendar, ADoubleClickInTheEditorSavesTheNoteAndTheNextDrawingMarksTheDay
   ASSERT_TRUE(ClickAt(box, {20, 40}, MouseButton::Left, 2));
   EXPECT_TRUE(WaitForNoWindow(EditorFilter(app)));
   EXPECT_EQ(ReadFileBytes(NotePath(folder, title)), ToCp932("メモ@@二行目\r\n"));
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+}
+
+// A note that cannot be stored (here a file stands where the "dic" folder belongs) is reported,
+// and the editor stays open with the text, instead of closing as if it had been saved.
+TEST_F(Calendar, ANoteThatCannotBeSavedIsReportedAndStaysInTheEditor) {
+  AppFolder folder(Ini::Text(kEnabled));
+  ASSERT_TRUE(WriteFileBytes(folder.PathOf(L"dic"), "not a folder"));
+  const YearMonth month = ThisMonth();
+  AppProcess app;
+  HWND calendar = StartWithCalendar(folder, app);
+  ASSERT_TRUE(calendar);
+  HWND editor = ReleaseOver(app, calendar, CellPoint(CellOf(month, 3)));
+  ASSERT_TRUE(editor);
+  ASSERT_TRUE(EditorShows(editor, NoteTitle(month, 3)));
+  HWND box = TextBox(editor);
+  ASSERT_TRUE(Send(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"消えては困る")));
+  ASSERT_TRUE(ClickAt(box, {20, 10}, MouseButton::Left, 2));
+  const auto message = WaitForMessageBox(app.Id());
+  ASSERT_TRUE(message) << "a failed save was not reported";
+  EXPECT_EQ(message->text, "メモを保存できませんでした。");
+  ASSERT_TRUE(PressButton(message->hwnd, "OK"));
+  EXPECT_TRUE(IsWindowVisible(editor)) << "the editor closed as if the note had been saved";
+  EXPECT_EQ(WindowText(box), "消えては困る");
   EXPECT_EQ(app.CloseMainWindow(), 0u);
 }
 

@@ -199,6 +199,16 @@ TEST_F(TrayMenu, DesktopCalendarItemOpensACalendarOnlyWhenNoneIsOpen) {
   EXPECT_TRUE(WaitForNoPopupMenu(app.Id()));
   EXPECT_FALSE(WaitUntil([&] { return TopLevelWindows(calendars).size() > 1; }, kQuietPeriod))
       << "a second calendar opened while one was open";
+
+  // A calendar closed another way than by its double-click (here a WM_CLOSE from outside) no
+  // longer counts as open: the item opens a new one.
+  const HWND first = WaitForWindow(calendars);
+  ASSERT_TRUE(PostClose(first));
+  ASSERT_TRUE(WaitForNoWindow(calendars));
+  menu = OpenFromIcon(main);
+  ASSERT_TRUE(menu);
+  ASSERT_TRUE(ChooseByKeyboard(menu, static_cast<int>(MenuItem::mnuDeskCal)));
+  EXPECT_TRUE(WaitForWindow(calendars)) << "the item did nothing after the calendar was closed";
   EXPECT_EQ(app.CloseMainWindow(), 0u);
 }
 

@@ -50,6 +50,9 @@ public:
   }
   bool CreateDirectories(const std::string&) override { return true; }
   bool RemoveFile(const std::string& path) override { return files.erase(path) != 0; }
+  std::optional<std::vector<DirectoryEntry>> ListDirectory(const std::string&, std::string_view) const override {
+    return std::vector<DirectoryEntry>{};
+  }
 };
 
 std::string Unescape(std::string_view field) {

@@ -59,6 +59,15 @@ public:
     calls.push_back("RemoveFile " + path);
     return files.erase(path) != 0;
   }
+  std::optional<std::vector<DirectoryEntry>> ListDirectory(const std::string& dir,
+                                                           std::string_view namePrefix) const override {
+    calls.push_back("ListDirectory " + dir + " " + std::string(namePrefix));
+    std::vector<DirectoryEntry> entries;
+    for (const auto& [path, bytes] : files) {
+      if (ParentPath(path) == dir && FileNameOf(path).starts_with(namePrefix)) entries.push_back({FileNameOf(path), 0, false});
+    }
+    return entries;
+  }
 };
 
 std::string Repeat(std::string_view piece, int times) {
@@ -213,6 +222,33 @@ TEST_F(DayNotes, FolderThatCannotBeCreatedStoresNothing) {
   EXPECT_EQ(ReadDayNote(folder, "2004年8月16日", text), kDayNoteUnreadable);
 }
 
+// A drawing lists the month's notes once and opens only the notes that exist.
+TEST_F(DayNotes, ALookupListsEachMonthOnceAndOpensOnlyExistingNotes) {
+  fs.dirs.insert("/base/dic");
+  fs.files["/base/dic/2026年1月5日.txt"] = "a\r\n";
+  fs.files["/base/dic/2026年1月31日.txt"] = "b\r\n";
+  fs.files["/base/dic/2026年10月5日.txt"] = "other month\r\n";
+  DayNoteLookup lookup(folder);
+  fs.calls.clear();
+  std::string found;
+  for (int day = 1; day <= 31; ++day) {
+    std::string text;
+    if (lookup.Read(DayNoteTitle(2026, 1, day), text) == 0) found += std::to_string(day) + ":" + text + " ";
+  }
+  EXPECT_EQ(found, "5:a 31:b ");
+  EXPECT_EQ(fs.calls, (std::vector<std::string>{"ListDirectory /base/dic 2026年1月",
+                                                "ReadFile /base/dic/2026年1月5日.txt",
+                                                "ReadFile /base/dic/2026年1月31日.txt"}));
+  // The note of 5 October is found through a listing of its own month.
+  std::string text;
+  EXPECT_EQ(lookup.Read("2026年10月5日", text), 0);
+  EXPECT_EQ(text, "other month");
+  // No dic folder: nothing is opened at all.
+  fs.files.clear();
+  DayNoteLookup empty(folder);
+  EXPECT_EQ(empty.Read("2026年1月5日", text), kDayNoteUnreadable);
+}
+
 TEST(DayNoteTitles, BadTitlesAreNeverReadOrWritten) {
   const std::string bad[] = {
       "", ".", "..", "a.", "a ", "2004年8月16日.", "2004年8月16日 ",
@@ -293,6 +329,23 @@ TEST_F(DayNotesOnDisk, CurrentDirectoryIsTheDefaultFolder) {
   std::filesystem::current_path(previous);
   EXPECT_EQ(text, "a@@b");
   EXPECT_TRUE(std::filesystem::is_regular_file(root / "dic" / "2004年8月16日.txt"));
+}
+
+// The longest title still makes a valid file name; its temporary file must too.
+TEST_F(DayNotesOnDisk, TheLongestTitleIsStoredAndAFailedSaveIsReported) {
+  const DayNoteFolder folder{&SystemFileSystem(), root.string()};
+  const std::string title = std::string(251, 'a');
+  ASSERT_TRUE(IsPlainNoteTitle(title));
+  EXPECT_TRUE(SaveDayNote(folder, title, "long"));
+  std::string text;
+  EXPECT_EQ(ReadDayNote(folder, title, text), 0);
+  EXPECT_EQ(text, "long");
+  std::filesystem::permissions(root / "dic", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  if (::geteuid() != 0) {
+    EXPECT_FALSE(SaveDayNote(folder, title, "lost?"));
+  }
+  std::filesystem::permissions(root / "dic", std::filesystem::perms::owner_all);
+  EXPECT_FALSE(SaveDayNote(folder, "a/b", "never"));
 }
 
 TEST_F(DayNotesOnDisk, DicThatIsAFileStoresNothing) {

@@ -1,6 +1,7 @@
 #pragma once
 // An in-memory FileSystem for the settings tests: it can refuse to replace files or to read one,
 // and it counts writes, so failure paths and needless writes show up.
+#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
@@ -17,6 +18,8 @@ public:
   bool failReplace = false;
   bool failCreateDirectories = false;
   int replaceCalls = 0;
+  mutable int listCalls = 0;
+  std::map<std::string, std::int64_t> modified;  // last write of a file; 0 when not given
 
   std::optional<std::string> ReadFile(const std::string& path) const override {
     const auto it = files.find(path);
@@ -41,6 +44,18 @@ public:
     return true;
   }
   bool RemoveFile(const std::string& path) override { return files.erase(path) != 0; }
+  std::optional<std::vector<DirectoryEntry>> ListDirectory(const std::string& dir,
+                                                           std::string_view namePrefix) const override {
+    ++listCalls;
+    std::vector<DirectoryEntry> entries;
+    for (const auto& [path, bytes] : files) {
+      const std::string name = FileNameOf(path);
+      if (ParentPath(path) != dir || !name.starts_with(namePrefix)) continue;
+      const auto time = modified.find(path);
+      entries.push_back({name, time == modified.end() ? 0 : time->second, false});
+    }
+    return entries;
+  }
 };
 
 }  // namespace qb::test

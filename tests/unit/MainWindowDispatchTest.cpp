@@ -109,6 +109,9 @@ TEST(MainWindowDispatch, DayNoteOfTheClipboardTextTurnsSeparatorsIntoLineBreaks)
       {"@@a@@@@", 0, "\r\na\r\n\r\n"},
       {"@@@", 0, "\r\n@"},
       {"", -9, ""},  // no such note: the editor opens empty
+      // A NUL from a damaged file would end the text box's text there; the next save would lose
+      // the rest, so it shows as a blank as on the calendar's way into the editor.
+      {std::string("前\0後@@x", 10), 0, "前 後\r\nx"},
   };
   for (const auto& c : cases) {
     std::vector<std::string> asked;

@@ -1,5 +1,6 @@
 #include <dirent.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -89,6 +90,36 @@ TEST_F(PosixSettingsFile, AFailedRenameRemovesTheTemporaryFile) {
   EXPECT_FALSE(SystemFileSystem().WriteFileAtomically(path, "[A]\r\nx=1\r\n"));
   WriteSetting("A", "x", "1");
   EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"Quorbell.ini"});
+}
+
+// A write killed between creating its temporary file and the rename leaves that file behind; the
+// next write removes such leftovers once they are old enough not to be another process's write
+// under way, and leaves every other file alone.
+TEST_F(PosixSettingsFile, TheNextWriteRemovesOldLeftoverTemporaryFiles) {
+  const auto make = [&](const std::string& name, int ageSeconds) {
+    std::ofstream(dir + "/" + name) << "half";
+    const struct timeval times[2] = {{::time(nullptr) - ageSeconds, 0}, {::time(nullptr) - ageSeconds, 0}};
+    ASSERT_EQ(::utimes((dir + "/" + name).c_str(), times), 0);
+  };
+  make("Quorbell.ini.tmp4242-1", 3600);
+  make("Quorbell.ini.tmp4242-2", 120);
+  make("Quorbell.ini.tmp777-9", 5);        // young: perhaps another process writing now
+  make("Quorbell.ini.tmp4242-3.bak", 3600);  // not a name the writer makes
+  make("Other.ini.tmp4242-1", 3600);         // another file's
+  WriteSetting("A", "x", "1");
+  EXPECT_EQ(FolderEntries(dir), (std::vector<std::string>{"Other.ini.tmp4242-1", "Quorbell.ini",
+                                                         "Quorbell.ini.tmp4242-3.bak", "Quorbell.ini.tmp777-9"}));
+  EXPECT_EQ(ReadSetting("A", "x", ""), "1");
+}
+
+TEST(TemporaryFileName, FitsTheFileNameLimitAndIsStablePerName) {
+  EXPECT_EQ(TemporaryFileName("Quorbell.ini", 4242, 7), "Quorbell.ini.tmp4242-7");
+  const std::string longName = std::string(247, 'a') + ".txt";  // a 251-character note title
+  const std::string temp = TemporaryFileName(longName, 4294967295u, 4294967295u);
+  EXPECT_LE(temp.size(), 255u) << temp;
+  EXPECT_EQ(temp.rfind("~qb", 0), 0u) << temp;
+  EXPECT_EQ(TemporaryFileName(longName, 1, 1).substr(0, 19), temp.substr(0, 19));
+  EXPECT_NE(TemporaryFileName(std::string(246, 'a') + "b.txt", 1, 1).substr(0, 19), temp.substr(0, 19));
 }
 
 TEST_F(PosixSettingsFile, SeesEditsOfOtherPrograms) {

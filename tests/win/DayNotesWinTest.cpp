@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "calendar/DayNotes.h"
 #include "common/FileSystem.h"
@@ -90,6 +91,49 @@ TEST_F(DayNotesWin, EmojiNoteRoundTripsAndReplacesTheOldFile) {
   EXPECT_EQ(ReadDayNote("2004年8月16日", text), 0);
   EXPECT_EQ(text, "花火🎆@@浴衣");
   EXPECT_EQ(FilesInDic(), 1);  // no temporary file left behind
+}
+
+// The Windows file functions behind the month's listing, the longest title and the leftovers of
+// killed writes: a listing by prefix that ignores names only alike in their short 8.3 form, a
+// 251-character title saved through a short temporary name, and old leftovers removed by the next
+// write while young ones (perhaps another process's write under way) stay.
+TEST_F(DayNotesWin, ListingLongestTitleAndLeftoversOnWindowsFiles) {
+  EXPECT_EQ(WriteDayNote("2026年1月5日", "a"), 0);
+  EXPECT_EQ(WriteDayNote("2026年10月5日", "b"), 0);
+  const auto listed = SystemFileSystem().ListDirectory("dic", "2026年1月");
+  ASSERT_TRUE(listed);
+  std::vector<std::string> names;
+  for (const DirectoryEntry& e : *listed) names.push_back(e.name);
+  EXPECT_EQ(names, std::vector<std::string>{"2026年1月5日.txt"});
+  const auto missing = SystemFileSystem().ListDirectory("no-such-folder", "x");
+  ASSERT_TRUE(missing);
+  EXPECT_TRUE(missing->empty());
+
+  const std::string longest(251, 'n');
+  EXPECT_TRUE(SaveDayNote(longest, "long"));
+  std::string text;
+  EXPECT_EQ(ReadDayNote(longest, text), 0);
+  EXPECT_EQ(text, "long");
+
+  const auto leftover = [](const wchar_t* name, int ageSeconds) {
+    const std::wstring path = std::wstring(L"dic\\") + name;
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    FILETIME now;
+    ::GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER t{{now.dwLowDateTime, now.dwHighDateTime}};
+    t.QuadPart -= static_cast<ULONGLONG>(ageSeconds) * 10000000ull;
+    const FILETIME then{t.LowPart, t.HighPart};
+    EXPECT_TRUE(::SetFileTime(file, nullptr, nullptr, &then));
+    ::CloseHandle(file);
+  };
+  leftover(L"2026年1月5日.txt.tmp99-1", 600);
+  leftover(L"2026年1月5日.txt.tmp99-2", 1);
+  EXPECT_EQ(FilesInDic(), 5);
+  EXPECT_TRUE(SaveDayNote("2026年1月5日", "again"));
+  EXPECT_EQ(::GetFileAttributesW(L"dic\\2026年1月5日.txt.tmp99-1"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(::GetFileAttributesW(L"dic\\2026年1月5日.txt.tmp99-2"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(FilesInDic(), 4);
 }
 
 TEST_F(DayNotesWin, DeviceNamesAndPathsAreNeverOpened) {

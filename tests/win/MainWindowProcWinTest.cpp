@@ -30,7 +30,9 @@ public:
     captionSlot = n;
     caption = std::string(text);
   }
+  void SaveOpenWork() override { ++saves; }
   int16_t marked = 0;
+  int saves = 0;
   int captionSlot = 0;
   std::string caption;
 };
@@ -143,6 +145,15 @@ TEST_F(MainWindowProcWin, CopyAndPasteKeysLeaveNoHotkeyOfTheirOwnBehind) {
   EXPECT_EQ(host_.captionSlot, 2);
   EXPECT_EQ(host_.caption, "slot text");
   EXPECT_EQ(host_.marked, 3);
+}
+
+// Windows asks before it logs off: the open windows save what they hold, through the resident
+// program, and the answer of the previous procedure goes back unchanged.
+TEST_F(MainWindowProcWin, LogOffSavesWhatIsOpenThroughTheProgram) {
+  EXPECT_EQ(SendMessageW(main_.get(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+  EXPECT_EQ(host_.saves, 1);
+  SendMessageW(main_.get(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_EQ(host_.saves, 2);
 }
 
 }  // namespace
