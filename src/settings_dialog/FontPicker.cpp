@@ -1,0 +1,69 @@
+#include "settings_dialog/FontPicker.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <string>
+
+#include "platform/DebugLog.h"
+#include "platform/WinText.h"
+#include "settings_dialog/PickerRules.h"
+
+namespace qb {
+
+namespace {
+
+constexpr INT kSmallestSize = 8;
+constexpr INT kLargestSize = 24;
+
+LOGFONTW LogFontOf(const FontChoice& font) {
+  LOGFONTW logFont{};
+  logFont.lfHeight = PointsToCellHeight(font.size);
+  logFont.lfWeight = WeightOf(font.bold);
+  logFont.lfItalic = font.italic ? TRUE : FALSE;
+  logFont.lfUnderline = font.underline ? TRUE : FALSE;
+  logFont.lfStrikeOut = font.strikeout ? TRUE : FALSE;
+  // DEFAULT_CHARSET lets a Japanese face keep its own script instead of being matched to Western.
+  logFont.lfCharSet = DEFAULT_CHARSET;
+  const std::wstring face = Widen(FitFaceName(font.name));
+  std::copy_n(face.begin(), std::min(face.size(), std::size(logFont.lfFaceName) - 1), logFont.lfFaceName);
+  return logFont;
+}
+
+FontChoice ChoiceOf(const LOGFONTW& logFont, COLORREF colour) {
+  FontChoice font;
+  const wchar_t* face = logFont.lfFaceName;
+  font.name = Narrow(std::wstring_view(face, wcsnlen(face, std::size(logFont.lfFaceName))));
+  font.colour = static_cast<Colour>(colour & 0x00FFFFFF);
+  font.size = CellHeightToPoints(logFont.lfHeight);
+  font.bold = IsBoldWeight(logFont.lfWeight);
+  font.italic = logFont.lfItalic != 0;
+  font.strikeout = logFont.lfStrikeOut != 0;
+  font.underline = logFont.lfUnderline != 0;
+  return font;
+}
+
+}  // namespace
+
+int ShowFontDialog(HWND owner, FontChoice& font) {
+  LOGFONTW logFont = LogFontOf(font);
+  CHOOSEFONTW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpLogFont = &logFont;
+  dialog.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_LIMITSIZE;
+  dialog.rgbColors = static_cast<COLORREF>(font.colour);
+  dialog.nSizeMin = kSmallestSize;
+  dialog.nSizeMax = kLargestSize;
+  if (!ChooseFontW(&dialog)) {
+    // A cancel leaves no extended error; anything else is worth a line in the log.
+    if (const DWORD error = CommDlgExtendedError(); error != 0) {
+      DebugLog("ChooseFontW failed: common dialog error " + std::to_string(error));
+    }
+    return 1;
+  }
+  font = ChoiceOf(logFont, dialog.rgbColors);
+  return 0;
+}
+
+}  // namespace qb
