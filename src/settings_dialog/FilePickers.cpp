@@ -63,7 +63,9 @@ std::string ShowOpenFileDialog(HWND owner, std::string_view initialDir, bool pic
   dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   dialog.lpstrTitle = title.c_str();
   dialog.lpstrDefExt = extension.c_str();
-  dialog.Flags = OFN_HIDEREADONLY;
+  // OFN_NOCHANGEDIR: without it the dialog leaves the process's current directory in the chosen
+  // folder, which Windows then keeps from being deleted or renamed while the program runs.
+  dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   if (!GetOpenFileNameW(&dialog)) {
     // A cancel leaves no extended error; anything else is worth a line in the log.
     if (const DWORD error = CommDlgExtendedError(); error != 0) {
