@@ -124,6 +124,38 @@ TEST_P(HarnessMessageBox, ReadsTheMessageBoxAndPressesItsButtons) {
 INSTANTIATE_TEST_SUITE_P(Buttons, HarnessMessageBox,
                          ::testing::Values(MessageBoxCase{"OK", IDOK}, MessageBoxCase{"キャンセル", IDCANCEL}));
 
+TEST_F(Harness, ChoosesAColourInAnotherProcesssColourDialog) {
+  AppFolder folder(Ini::Empty(), ProbeExe());
+  AppProcess probe = AppProcess::Start(folder, L"colour");
+  ASSERT_TRUE(probe);
+  const auto dialog = WaitForCommonDialog(probe.Id(), kColourRedEdit);
+  ASSERT_TRUE(dialog);
+  ASSERT_TRUE(ChooseColourInDialog(*dialog, RGB(12, 34, 56)));
+  EXPECT_EQ(probe.WaitForExit(), RGB(12, 34, 56));
+}
+
+TEST_F(Harness, CancelsAnotherProcesssDialog) {
+  AppFolder folder(Ini::Empty(), ProbeExe());
+  AppProcess probe = AppProcess::Start(folder, L"colour");
+  ASSERT_TRUE(probe);
+  const auto dialog = WaitForCommonDialog(probe.Id(), kColourRedEdit);
+  ASSERT_TRUE(dialog);
+  ASSERT_TRUE(CancelDialog(*dialog));
+  EXPECT_EQ(probe.WaitForExit(), static_cast<DWORD>(-1));
+}
+
+TEST_F(Harness, ConfirmsAFontInAnotherProcesssFontDialog) {
+  AppFolder folder(Ini::Empty(), ProbeExe());
+  AppProcess probe = AppProcess::Start(folder, L"font");
+  ASSERT_TRUE(probe);
+  const auto dialog = WaitForCommonDialog(probe.Id(), kFontFaceCombo);
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(SelectedComboText(*dialog, kFontFaceCombo), "IPAゴシック");
+  ASSERT_TRUE(ConfirmFontDialog(*dialog, "IPA明朝", 14, true));
+  EXPECT_EQ(probe.WaitForExit(), 0u);
+  EXPECT_EQ(folder.ReadBytes(L"probe-font.txt"), "IPA明朝|14|700");
+}
+
 TEST_F(Harness, ReadsPlaceVisibilityRegionOpacityAndControlTexts) {
   AppFolder folder(Ini::Empty(), ProbeExe());
   AppProcess shaped, plain;

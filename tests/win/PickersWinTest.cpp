@@ -3,6 +3,7 @@
 // it finds this process's dialog, fills it in and presses OK or Cancel while the test thread sits
 // in the modal call.
 #include <windows.h>
+#include <objbase.h>
 
 #include <gtest/gtest.h>
 
@@ -250,6 +251,67 @@ TEST(PickerFile, CancelGivesEmpty) {
   DialogWatcher user(e2e::kFileTypeCombo, e2e::CancelDialog);
   EXPECT_EQ(ShowOpenFileDialog(nullptr, "", true), "");
   ASSERT_TRUE(user.Succeeded());
+}
+
+// ---- folder ----------------------------------------------------------------------------------
+
+bool IsFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+TEST(PickerFolder, ConfirmGivesAFolderOnDiskUnderItsTitle) {
+  std::string title;
+  DialogWatcher user(e2e::kFolderTree, [&](HWND d) {
+    title = e2e::WindowText(GetDlgItem(d, e2e::kFolderTitle));
+    return e2e::ConfirmDialog(d);  // on the folder the dialog starts at
+  });
+  const std::string chosen = ShowFolderDialog(nullptr);
+  ASSERT_TRUE(user.Succeeded());
+  EXPECT_EQ(title, "フォルダを選択してください");
+  EXPECT_TRUE(IsFolder(chosen)) << chosen;
+}
+
+TEST(PickerFolder, CancelGivesEmpty) {
+  DialogWatcher user(e2e::kFolderTree, e2e::CancelDialog);
+  EXPECT_EQ(ShowFolderDialog(nullptr), "");
+  ASSERT_TRUE(user.Succeeded());
+}
+
+enum class ThreadCom { None, Apartment, Multithreaded };
+
+// CoInitializeEx's answer for a multithreaded apartment, undone again: S_OK when the thread had
+// no COM, S_FALSE when it had that kind, RPC_E_CHANGED_MODE when it had the other.
+HRESULT ProbeCom() {
+  const HRESULT hr = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  if (SUCCEEDED(hr)) CoUninitialize();
+  return hr;
+}
+
+TEST(PickerFolder, LeavesTheThreadsComAsItFoundIt) {
+  const struct {
+    ThreadCom before;
+    HRESULT probeAfter;
+  } cases[] = {
+      {ThreadCom::None, S_OK},
+      {ThreadCom::Apartment, RPC_E_CHANGED_MODE},
+      {ThreadCom::Multithreaded, S_FALSE},
+  };
+  for (const auto& c : cases) {
+    HRESULT probe = E_UNEXPECTED;
+    std::thread caller([&] {
+      const HRESULT own = c.before == ThreadCom::None ? S_OK
+                          : CoInitializeEx(nullptr, c.before == ThreadCom::Apartment ? COINIT_APARTMENTTHREADED
+                                                                                     : COINIT_MULTITHREADED);
+      DialogWatcher user(e2e::kFolderTree, e2e::CancelDialog);
+      EXPECT_EQ(ShowFolderDialog(nullptr), "");
+      EXPECT_TRUE(user.Succeeded());
+      probe = ProbeCom();
+      if (c.before != ThreadCom::None && SUCCEEDED(own)) CoUninitialize();
+    });
+    caller.join();
+    EXPECT_EQ(probe, c.probeAfter) << static_cast<int>(c.before);
+  }
 }
 
 }  // namespace

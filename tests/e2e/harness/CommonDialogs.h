@@ -26,6 +26,8 @@ inline constexpr int kFontUnderlineCheck = 0x411;  // chx2
 inline constexpr int kFileNameCombo = 0x47c;  // cmb13, the explorer-style file name box
 inline constexpr int kFileNameEdit = 0x480;   // edt1, the older file name box
 inline constexpr int kFileTypeCombo = 0x470;  // cmb1 of the file dialog
+inline constexpr int kFolderTree = 0x3741;    // the folder dialog's tree view
+inline constexpr int kFolderTitle = 0x3742;   // the folder dialog's text above the tree
 
 // The first visible dialog window (class #32770) of the process, once one exists; with a
 // `controlId`, only a dialog holding a control with that id (so that, say, a message box is not
