@@ -134,16 +134,6 @@ TEST_F(Harness, ChoosesAColourInAnotherProcesssColourDialog) {
   EXPECT_EQ(probe.WaitForExit(), RGB(12, 34, 56));
 }
 
-TEST_F(Harness, CancelsAnotherProcesssDialog) {
-  AppFolder folder(Ini::Empty(), ProbeExe());
-  AppProcess probe = AppProcess::Start(folder, L"colour");
-  ASSERT_TRUE(probe);
-  const auto dialog = WaitForCommonDialog(probe.Id(), kColourRedEdit);
-  ASSERT_TRUE(dialog);
-  ASSERT_TRUE(CancelDialog(*dialog));
-  EXPECT_EQ(probe.WaitForExit(), static_cast<DWORD>(-1));
-}
-
 TEST_F(Harness, ConfirmsAFontInAnotherProcesssFontDialog) {
   AppFolder folder(Ini::Empty(), ProbeExe());
   AppProcess probe = AppProcess::Start(folder, L"font");

@@ -68,8 +68,6 @@ TEST(PickerWeights, OnlyTheNormalWeightIsNotBold) {
   for (const auto& c : cases) EXPECT_EQ(qb::IsBoldWeight(c.weight), c.bold) << c.weight;
   EXPECT_EQ(qb::WeightOf(true), 700);
   EXPECT_EQ(qb::WeightOf(false), 400);
-  EXPECT_FALSE(qb::IsBoldWeight(qb::WeightOf(false)));
-  EXPECT_TRUE(qb::IsBoldWeight(qb::WeightOf(true)));
 }
 
 TEST(FitFaceName, KeepsWholeCharactersWithinThirtyOneUnits) {

@@ -16,6 +16,7 @@
 
 #include "harness/CommonDialogs.h"
 #include "harness/WindowQueries.h"
+#include "platform/Handles.h"
 #include "platform/WinText.h"
 #include "settings_dialog/Pickers.h"
 
@@ -171,9 +172,8 @@ public:
   // Creates an empty file in the folder; its full path.
   std::string AddFile(const std::string& name) {
     const std::wstring file = path_ + L"\\" + Widen(name);
-    HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    EXPECT_NE(h, INVALID_HANDLE_VALUE) << Narrow(file);
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    const UniqueHandle created(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    EXPECT_TRUE(created) << Narrow(file);
     files_.push_back(file);
     return Narrow(file);
   }
@@ -211,18 +211,6 @@ TEST(PickerFile, PictureModeStartsWithBitmapsAndReturnsTheChosenFile) {
   EXPECT_EQ(CurrentDirectory(), directoryBefore);
 }
 
-TEST(PickerFile, ExecutableModeStartsWithExecutables) {
-  TempFolder folder;
-  std::string fileType;
-  DialogWatcher user(e2e::kFileTypeCombo, [&](HWND d) {
-    fileType = e2e::SelectedComboText(d, e2e::kFileTypeCombo);
-    return e2e::CancelDialog(d);
-  });
-  EXPECT_EQ(ShowOpenFileDialog(nullptr, folder.Path(), false), "");
-  ASSERT_TRUE(user.Succeeded());
-  EXPECT_EQ(fileType, "実行可能ファイル (*.exe)");
-}
-
 TEST(PickerFile, ANameWithoutExtensionGetsExe) {
   for (bool pictureMode : {false, true}) {
     TempFolder folder;
@@ -248,10 +236,15 @@ TEST(PickerFile, APathOf255CharactersOrMoreComesBack) {
   }
 }
 
-TEST(PickerFile, CancelGivesEmpty) {
-  DialogWatcher user(e2e::kFileTypeCombo, e2e::CancelDialog);
-  EXPECT_EQ(ShowOpenFileDialog(nullptr, "", true), "");
+TEST(PickerFile, ExecutableModeStartsWithExecutablesAndCancelGivesEmpty) {
+  std::string fileType;
+  DialogWatcher user(e2e::kFileTypeCombo, [&](HWND d) {
+    fileType = e2e::SelectedComboText(d, e2e::kFileTypeCombo);
+    return e2e::CancelDialog(d);
+  });
+  EXPECT_EQ(ShowOpenFileDialog(nullptr, "", false), "");
   ASSERT_TRUE(user.Succeeded());
+  EXPECT_EQ(fileType, "実行可能ファイル (*.exe)");
 }
 
 // ---- folder ----------------------------------------------------------------------------------
