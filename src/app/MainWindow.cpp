@@ -7,6 +7,7 @@
 #include "calendar/MonthRender.h"
 #include "common/FileSystem.h"
 #include "hotkeys/ToolState.h"
+#include "memo/DesktopMemos.h"
 #include "hotkeys/WinHotkeys.h"
 #include "hotkeys/WinMainWindowProc.h"
 #include "platform/DebugLog.h"
@@ -48,7 +49,11 @@ const LifeStep kStartupSteps[] = {
     {"read the roll-up title-bar mode", [](MainWindow&) { TheWindowTools().XpTitleMode = ReadXpTitleMode(); }},
     // Wallpaper rotation goes here.
     {"read start-up wait", [](MainWindow&) { ReadStartupWait(TheApp()); }},
-    // The desktop memos are re-created here.
+    {"open the stored desktop memos",
+     [](MainWindow& window) {
+       SetUpDesktopMemos(window.OpenWork());
+       LoadDesktopMemos();
+     }},
     {"reset opacity step", [](MainWindow&) { TheWindowTools().AlphaLevel = 255; }},
     // Nothing to hide: the main window is created invisible and never shown, and its menu is only
     // ever a popup.

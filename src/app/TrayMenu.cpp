@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "app/PopupMenu.h"
 #include "calendar/CalendarWindow.h"
+#include "memo/DesktopMemos.h"
 #include "hotkeys/HotkeyTable.h"
 #include "hotkeys/TargetWindow.h"
 #include "platform/Clipboard.h"
@@ -94,7 +95,7 @@ void MainWindow::RunMenuItem(MenuItem item) {
       if (CalendarWindowHandle == nullptr) OpenDesktopCalendar();
       break;
     case MenuItem::mnuMemo:
-      // A new desktop memo is created here once memos exist.
+      NewDesktopMemo();
       break;
     case MenuItem::mnuICON:
       // The desktop icon text setting is applied again here once icon text exists.

@@ -127,12 +127,11 @@ void CalendarWindow::OnPictureMouseDown(PictureBox::Button button, int, int) {
   const HWND picture = picture_.Hwnd();
   RECT before{};
   GetWindowRect(Hwnd(), &before);
-  POINT cursor{};
-  GetCursorPos(&cursor);
-  ReleaseCapture();
-  // The system moves the window as if its title bar had been grabbed, until the button is let go.
-  SendMessageW(Hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(cursor.x, cursor.y));
+  DragWindowByItsBody(Hwnd());
   if (Hwnd() == nullptr) return;
+  RECT moved{};
+  GetWindowRect(Hwnd(), &moved);
+  if (!EqualRect(&before, &moved)) keepStoredPlace_ = false;
   // That move loop swallows the button's release. A click that did not move the window is still
   // a release over the drawing area, so it gets its release (unless the release is still on its
   // way, as when the system did not start a move at all).
@@ -140,6 +139,7 @@ void CalendarWindow::OnPictureMouseDown(PictureBox::Button button, int, int) {
   GetWindowRect(Hwnd(), &after);
   MSG pending;
   if (EqualRect(&before, &after) && !PeekMessageW(&pending, picture, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE)) {
+    POINT cursor{};
     GetCursorPos(&cursor);
     ScreenToClient(picture, &cursor);
     OnPictureMouseUp(PictureBox::Button::Left, cursor.x, cursor.y);
@@ -180,9 +180,26 @@ void CalendarWindow::OnPictureDoubleClick() {
   pendingNoteTitle_.reset();
   RECT place{};
   GetWindowRect(Hwnd(), &place);
-  StoreCalendarWindowClosed({place.left, place.top}, twipsPerPixelX_, twipsPerPixelY_);
+  // A calendar shown elsewhere than stored because its place lies on no monitor keeps its stored
+  // place until the user moves it.
+  std::optional<PixelPoint> closedAt;
+  if (!keepStoredPlace_) closedAt = PixelPoint{place.left, place.top};
+  StoreCalendarWindowClosed(closedAt, twipsPerPixelX_, twipsPerPixelY_);
   CalendarWindowHandle = nullptr;
   Destroy();
+}
+
+void CalendarWindow::ShowAt(std::optional<PixelPoint> place, bool keepStoredPlace) {
+  if (place) {
+    Tolerate(SetWindowPos(Hwnd(), nullptr, place->x, place->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != 0,
+             "SetWindowPos(calendar place)");
+    keepStoredPlace_ = keepStoredPlace;
+  } else {
+    keepStoredPlace_ = BringOntoScreen(Hwnd());
+  }
+  Tolerate(SetWindowPos(Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) != 0,
+           "SetWindowPos(HWND_BOTTOM)");
+  ShowWindow(Hwnd(), SW_SHOWNOACTIVATE);
 }
 
 void CalendarWindow::PictureBox_MouseDown(PictureBox&, PictureBox::Button button, int x, int y) {
@@ -223,7 +240,9 @@ LRESULT CalendarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
   return DefaultProc(message, wParam, lParam);
 }
 
-HWND OpenDesktopCalendar() {
+namespace {
+
+HWND OpenCalendarAt(std::optional<PixelPoint> place, bool keepStoredPlace) {
   // Loading can show a message box, whose message loop lets the tray menu run meanwhile; the
   // handle that marks a calendar as open is only set once loading is done, so a second request
   // arriving then is refused here rather than opening a second calendar.
@@ -233,16 +252,39 @@ HWND OpenDesktopCalendar() {
   struct LoadingDone {
     ~LoadingDone() { loading = false; }
   } done;
+  // Closed calendars are freed one opening later, so that a calendar closed by the caller of this
+  // opening (even from inside one of its own handlers) is not freed under its feet.
+  static std::vector<std::unique_ptr<CalendarWindow>> closed;
+  closed.clear();
   auto& windows = CalendarWindows();
-  std::erase_if(windows, [](const std::unique_ptr<CalendarWindow>& w) { return w->Hwnd() == nullptr; });
+  for (auto& w : windows) {
+    if (w->Hwnd() == nullptr) closed.push_back(std::move(w));
+  }
+  std::erase(windows, nullptr);
   auto window = std::make_unique<CalendarWindow>();
   if (!window->Load()) return nullptr;
+  window->ShowAt(place, keepStoredPlace);
   const HWND hwnd = window->Hwnd();
   windows.push_back(std::move(window));
-  Tolerate(SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) != 0,
-           "SetWindowPos(HWND_BOTTOM)");
-  ShowWindow(hwnd, SW_SHOWNOACTIVATE);
   return hwnd;
+}
+
+}  // namespace
+
+HWND OpenDesktopCalendar() { return OpenCalendarAt(std::nullopt, false); }
+
+HWND ReopenDesktopCalendar() {
+  const HWND open = CalendarWindowHandle;
+  if (open == nullptr) return nullptr;
+  CalendarWindow* current = nullptr;
+  for (const auto& w : CalendarWindows()) {
+    if (w->Hwnd() == open) current = w.get();
+  }
+  RECT place{};
+  GetWindowRect(open, &place);
+  const bool keepStoredPlace = current != nullptr && current->KeepsStoredPlace();
+  SendMessageW(open, WM_CLOSE, 0, 0);
+  return OpenCalendarAt(PixelPoint{place.left, place.top}, keepStoredPlace);
 }
 
 void OpenDesktopCalendarAtStartup() {

@@ -45,6 +45,14 @@ public:
   // The double-click time after a left release over a day: that day's note opens.
   void OnOpenNoteTimer();
 
+  // Sends the loaded window to the bottom and shows it without activating it: at `place` when
+  // given (keepStoredPlace tells whether that place still stands for the stored one), otherwise
+  // where it was loaded, brought onto the nearest monitor when that lies on none.
+  void ShowAt(std::optional<PixelPoint> place, bool keepStoredPlace);
+  // True while the window shows elsewhere than its stored place only because that place lies on no
+  // monitor: closing it then keeps the stored place.
+  [[nodiscard]] bool KeepsStoredPlace() const noexcept { return keepStoredPlace_; }
+
   [[nodiscard]] std::int16_t MonthOffset() const noexcept { return monthOffset; }
   [[nodiscard]] const PictureBox& DrawingArea() const noexcept { return picture_; }
 
@@ -62,6 +70,7 @@ private:
   HWND nextButton_ = nullptr;
   std::int16_t monthOffset = 0;
   std::optional<std::string> pendingNoteTitle_;  // a left release waiting out the double-click time
+  bool keepStoredPlace_ = false;
   double twipsPerPixelX_ = 15;
   double twipsPerPixelY_ = 15;
 };
@@ -69,6 +78,10 @@ private:
 // Creates a new calendar window, loads it, moves it to the bottom of the z-order and shows it
 // without activating it. Answers its handle, null when it could not be created.
 HWND OpenDesktopCalendar();
+// When a calendar is open: closes it and opens a new one where the old one stood on the screen (a
+// calendar the user dragged does not jump back to its stored place). Answers the new handle, null
+// when none was open or the new one could not be created.
+HWND ReopenDesktopCalendar();
 // The start-up step: opens the calendar when DESKTOPCAL/Enable is exactly "True".
 void OpenDesktopCalendarAtStartup();
 

@@ -35,8 +35,6 @@ int ToSize(double value) { return std::max(0, ToPixels(value)); }
 
 }  // namespace
 
-double TwipsPerPixel(int dpi) { return dpi > 0 ? kTwipsPerInch / dpi : 15.0; }
-
 CalendarWindowGeometry CalendarGeometryFor(double fontSize, double twipsPerPixelX, double twipsPerPixelY) {
   const double scale = std::isfinite(fontSize) ? fontSize / 10 : 0;
   const double widthPixels = scale * kWidthShare * kDesignWidthTwips / twipsPerPixelX;
@@ -72,20 +70,6 @@ int TwipsTextToPixels(std::string_view text, double twipsPerPixel) {
   return ToPixels(static_cast<float>(*twips) / twipsPerPixel);
 }
 
-std::string SingleText(double value) {
-  const float single = static_cast<float>(value);
-  if (!std::isfinite(single)) return "0";
-  char buffer[32];
-  if (single == std::trunc(single) && std::fabs(single) < 1e7f) {
-    std::snprintf(buffer, sizeof buffer, "%.0f", static_cast<double>(single) + 0.0);
-  } else {
-    std::snprintf(buffer, sizeof buffer, "%.7G", static_cast<double>(single));
-  }
-  std::string text = buffer;
-  if (text == "-0") text = "0";
-  return text;
-}
-
 bool CalendarOpensAtStartup() { return ReadSetting(keys::DesktopCalEnable) == "True"; }
 
 CalendarWindowSetup LoadCalendarWindowSettings(double twipsPerPixelX, double twipsPerPixelY) {
@@ -100,9 +84,11 @@ CalendarWindowSetup LoadCalendarWindowSettings(double twipsPerPixelX, double twi
   return setup;
 }
 
-void StoreCalendarWindowClosed(PixelPoint place, double twipsPerPixelX, double twipsPerPixelY) {
-  WriteSetting(keys::DesktopCalTop, SingleText(place.y * twipsPerPixelY));
-  WriteSetting(keys::DesktopCalLeft, SingleText(place.x * twipsPerPixelX));
+void StoreCalendarWindowClosed(std::optional<PixelPoint> place, double twipsPerPixelX, double twipsPerPixelY) {
+  if (place) {
+    WriteSetting(keys::DesktopCalTop, SingleText(place->y * twipsPerPixelY));
+    WriteSetting(keys::DesktopCalLeft, SingleText(place->x * twipsPerPixelX));
+  }
   WriteSetting(keys::DesktopCalEnable, "False");
 }
 

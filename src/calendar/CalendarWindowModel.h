@@ -9,12 +9,10 @@
 #include <string_view>
 
 #include "common/Geometry.h"
+#include "common/Numbers.h"
 
 namespace qb {
 
-inline constexpr double kTwipsPerInch = 1440.0;
-// Twips per pixel of a screen of that many pixels per inch (15 at 96); 15 when dpi is unusable.
-double TwipsPerPixel(int dpi);
 
 struct CalendarWindowGeometry {
   int width = 0;  // the borderless window, pixels
@@ -45,8 +43,9 @@ struct CalendarWindowSetup {
 // The settings part of loading the window: marks the calendar open (DESKTOPCAL/Enable = "True")
 // and reads place, colour, opacity and font size.
 CalendarWindowSetup LoadCalendarWindowSettings(double twipsPerPixelX, double twipsPerPixelY);
-// The close by double-click: stores the window's place in twips and marks the calendar closed.
-void StoreCalendarWindowClosed(PixelPoint place, double twipsPerPixelX, double twipsPerPixelY);
+// The close by double-click: stores the window's place in twips (nothing when no place is given)
+// and marks the calendar closed.
+void StoreCalendarWindowClosed(std::optional<PixelPoint> place, double twipsPerPixelX, double twipsPerPixelY);
 // The picture to draw under the calendar (Calender/Image is 1), read afresh on every drawing.
 std::optional<std::string> CalendarBackgroundPicture();
 
@@ -57,9 +56,6 @@ uint32_t CalendarBackColourFromText(std::string_view text);
 uint8_t OpacityFromText(std::string_view text);
 // A place in twips (single precision) to pixels, rounded half to even and kept in 16 bits.
 int TwipsTextToPixels(std::string_view text, double twipsPerPixel);
-// The decimal text of a single-precision number, as positions are stored: whole numbers without a
-// decimal point ("1500", "-15"), others with up to seven significant digits.
-std::string SingleText(double value);
 
 // Paging: the month offset moves by delta and stops at the ends of its 16-bit range.
 int16_t PagedMonthOffset(int16_t monthOffset, int delta);

@@ -10,6 +10,7 @@
 #include "platform/DebugLog.h"
 #include "platform/MessageBox.h"
 #include "platform/WinText.h"
+#include "platform/WindowHelpers.h"
 
 namespace qb {
 
@@ -26,15 +27,6 @@ int ScreenDpi(int index) {
   WindowDc screen(nullptr);
   const int dpi = screen ? GetDeviceCaps(screen.get(), index) : 0;
   return dpi > 0 ? dpi : 96;
-}
-
-// The drag used by every borderless window: the system moves the window as if its title bar had
-// been grabbed.
-void DragWindow(HWND window) {
-  POINT cursor{};
-  GetCursorPos(&cursor);
-  ReleaseCapture();
-  SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(cursor.x, cursor.y));
 }
 
 }  // namespace
@@ -125,10 +117,10 @@ void DayNoteEditorWindow::OnTextKeyUp(WPARAM keyCode) {
   if (keyCode == VK_ESCAPE) PostMessageW(Hwnd(), kUnloadMessage, 0, 0);
 }
 
-void DayNoteEditorWindow::OnTextMouseDown() { DragWindow(Hwnd()); }
+void DayNoteEditorWindow::OnTextMouseDown() { DragWindowByItsBody(Hwnd()); }
 
 LRESULT CALLBACK DayNoteEditorWindow::TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                  DWORD_PTR selfData) noexcept {
+                                                  DWORD_PTR selfData) noexcept {
   auto* self = reinterpret_cast<DayNoteEditorWindow*>(selfData);
   try {
     switch (message) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <optional>
 #include <utility>
 
@@ -114,6 +115,19 @@ std::string EncodeNoteFile(std::string_view text) {
 
 std::string DicFolder(const DayNoteFolder& folder) { return JoinPath(folder.baseDir, "dic"); }
 
+// The notes the calendar drawings read last, by path, with the size and stamp they had then.
+struct CachedNote {
+  std::uint64_t size = 0;
+  std::int64_t changeStamp = 0;
+  std::string text;
+};
+constexpr std::size_t kMaxCachedNotes = 400;
+
+std::map<std::string, CachedNote>& ReadNotes() {
+  static std::map<std::string, CachedNote> notes;
+  return notes;
+}
+
 DayNoteFolder& CurrentFolder() {
   static DayNoteFolder folder{&SystemFileSystem(), std::string()};
   return folder;
@@ -166,7 +180,9 @@ bool SaveDayNote(const DayNoteFolder& folder, std::string_view title, std::strin
     // A failure shows in WriteFileAtomically below, which then leaves everything as it was.
     (void)folder.fs->CreateDirectories(dic);
   }
-  return folder.fs->WriteFileAtomically(DayNotePath(folder, title), EncodeNoteFile(EscapeLineBreaks(text)));
+  const std::string path = DayNotePath(folder, title);
+  ReadNotes().erase(path);
+  return folder.fs->WriteFileAtomically(path, EncodeNoteFile(EscapeLineBreaks(text)));
 }
 
 int WriteDayNote(const DayNoteFolder& folder, std::string_view title, std::string_view text) {
@@ -181,11 +197,10 @@ const DayNoteLookup::Month& DayNoteLookup::MonthOf(std::string_view prefix) {
   Month month;
   month.prefix = std::string(prefix);
   if (folder_.fs != nullptr) {
-    if (const auto entries = folder_.fs->ListDirectory(DicFolder(folder_), prefix)) {
+    if (auto entries = folder_.fs->ListDirectory(DicFolder(folder_), prefix)) {
       month.listed = true;
-      for (const DirectoryEntry& entry : *entries) {
-        if (!entry.directory) month.names.push_back(entry.name);
-      }
+      std::erase_if(*entries, [](const DirectoryEntry& e) { return e.directory; });
+      month.files = std::move(*entries);
     }
   }
   months_.push_back(std::move(month));
@@ -196,13 +211,31 @@ int DayNoteLookup::Read(std::string_view title, std::string& text) {
   const std::size_t monthEnd = title.find("月");
   if (monthEnd == std::string_view::npos || !IsPlainNoteTitle(title)) return ReadDayNote(folder_, title, text);
   const Month& month = MonthOf(title.substr(0, monthEnd + std::string_view("月").size()));
-  if (month.listed) {
-    const std::string fileName = FileNameOf(DayNotePath(folder_, title));
-    // Windows matches file names without regard to case, so "….TXT" is the same note.
-    const auto same = [&](const std::string& name) { return EqualsIgnoringAsciiCase(name, fileName); };
-    if (std::none_of(month.names.begin(), month.names.end(), same)) return kDayNoteUnreadable;
+  if (!month.listed) return ReadDayNote(folder_, title, text);
+  const std::string path = DayNotePath(folder_, title);
+  const std::string fileName = FileNameOf(path);
+  // Windows matches file names without regard to case, so "….TXT" is the same note.
+  const auto file = std::find_if(month.files.begin(), month.files.end(), [&](const DirectoryEntry& e) {
+    return EqualsIgnoringAsciiCase(e.name, fileName);
+  });
+  if (file == month.files.end()) return kDayNoteUnreadable;
+  auto& cache = ReadNotes();
+  const auto cached = cache.find(path);
+  if (cached != cache.end() && cached->second.size == file->size && cached->second.changeStamp == file->changeStamp) {
+    text += cached->second.text;
+    return 0;
   }
-  return ReadDayNote(folder_, title, text);
+  std::string note;
+  const int result = ReadDayNote(folder_, title, note);
+  if (result != 0) return result;
+  // The notes of the months drawn lately are kept; an old cache is dropped rather than searched.
+  // A file system that gives no stamp gives no way to see a change, so nothing is kept.
+  if (file->changeStamp != 0) {
+    if (cache.size() >= kMaxCachedNotes) cache.clear();
+    cache[path] = CachedNote{file->size, file->changeStamp, note};
+  }
+  text += note;
+  return 0;
 }
 
 DayNoteLookup CurrentDayNoteLookup() { return DayNoteLookup(CurrentFolder()); }

@@ -49,9 +49,10 @@ int WriteDayNote(const DayNoteFolder& folder, std::string_view title, std::strin
 
 // Reads notes for one drawing of a month. The first title of a month ("<year>年<month>月...")
 // lists the "dic" folder once for that month's files; after that only titles whose file is in the
-// listing are read, every other title answers kDayNoteUnreadable without touching the disk. Make
-// one per drawing: a note written afterwards is seen by the next lookup. When the folder cannot
-// be listed, every title is read as ReadDayNote reads it.
+// listing are read, every other title answers kDayNoteUnreadable without touching the disk. A
+// note whose file has the same size and last-write stamp as when it was last read is not opened
+// again. Make one per drawing: a note written afterwards is seen by the next lookup. When the
+// folder cannot be listed, every title is read as ReadDayNote reads it.
 class DayNoteLookup {
 public:
   explicit DayNoteLookup(const DayNoteFolder& folder) : folder_(folder) {}
@@ -61,7 +62,7 @@ private:
   struct Month {
     std::string prefix;
     bool listed = false;  // false: the folder could not be listed
-    std::vector<std::string> names;
+    std::vector<DirectoryEntry> files;
   };
   const Month& MonthOf(std::string_view prefix);
 

@@ -14,6 +14,10 @@ struct DirectoryEntry {
   std::string name;               // the file's own name, no folder
   std::int64_t modifiedTime = 0;  // last write, seconds since 1970-01-01 UTC
   bool directory = false;
+  std::uint64_t size = 0;
+  // The last write as finely as the file system keeps it (an opaque number that changes when
+  // the file is written): with the size, tells whether a file changed since it was last read.
+  std::int64_t changeStamp = 0;
 };
 
 class FileSystem {

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <string>
 
@@ -127,5 +128,21 @@ std::optional<int16_t> ParseInt16(std::string_view text) {
   if (!v) return std::nullopt;
   return static_cast<int16_t>(*v);
 }
+
+std::string SingleText(double value) {
+  const float single = static_cast<float>(value);
+  if (!std::isfinite(single)) return "0";
+  char buffer[32];
+  if (single == std::trunc(single) && std::fabs(single) < 1e7f) {
+    std::snprintf(buffer, sizeof buffer, "%.0f", static_cast<double>(single) + 0.0);
+  } else {
+    std::snprintf(buffer, sizeof buffer, "%.7G", static_cast<double>(single));
+  }
+  std::string text = buffer;
+  if (text == "-0") text = "0";
+  return text;
+}
+
+double TwipsPerPixel(int dpi) { return dpi > 0 ? kTwipsPerInch / dpi : 15.0; }
 
 }  // namespace qb

@@ -107,7 +107,9 @@ public:
       if (name == "." || name == ".." || !name.starts_with(namePrefix)) continue;
       struct stat st {};
       if (::stat(JoinPath(folder, name).c_str(), &st) != 0) continue;
-      entries.push_back({std::string(name), static_cast<std::int64_t>(st.st_mtime), S_ISDIR(st.st_mode)});
+      entries.push_back({std::string(name), static_cast<std::int64_t>(st.st_mtime), S_ISDIR(st.st_mode),
+                         static_cast<std::uint64_t>(st.st_size),
+                         static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec});
     }
     ::closedir(handle);
     return entries;

@@ -116,10 +116,10 @@ HotkeyState& TheHotkeys() {
 
 void LoadHotkeyTables(HotkeyState& state) {
   for (int n = 1; n <= keys::kClipSlotCount; ++n) {
-    state.ClipSlots[n - 1] = UnescapeSlotText(ReadSetting(keys::ClipText(n)));
+    state.ClipSlots[n - 1] = UnescapeSlotText(ReadWholeSetting(keys::ClipText(n)));
   }
   for (int n = 1; n <= keys::kClipSlotCount; ++n) {
-    state.MacroTexts[n - 1] = UnescapeSlotText(ReadSetting(keys::ParaText(n)));
+    state.MacroTexts[n - 1] = UnescapeSlotText(ReadWholeSetting(keys::ParaText(n)));
   }
   for (int i = 0; i < keys::kHotkeyEntryCount; ++i) {
     const SettingKey cap = keys::HotkeyCap(i + 1);

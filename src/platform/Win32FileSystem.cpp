@@ -129,8 +129,12 @@ public:
     do {
       std::string name = Narrow(found.cFileName);
       if (name == "." || name == ".." || !std::string_view(name).starts_with(namePrefix)) continue;
+      const std::uint64_t ticks =
+          (static_cast<std::uint64_t>(found.ftLastWriteTime.dwHighDateTime) << 32) | found.ftLastWriteTime.dwLowDateTime;
       entries.push_back({std::move(name), UnixSeconds(found.ftLastWriteTime),
-                         (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+                         (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                         (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow,
+                         static_cast<std::int64_t>(ticks)});
     } while (::FindNextFileW(find, &found));
     ::FindClose(find);
     return entries;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/Geometry.h"
 #include "platform/DebugLog.h"
 #include "platform/OsVersion.h"
 #include "platform/WinText.h"
@@ -52,6 +53,31 @@ HWND FindChildWindow(HWND parent, HWND childAfter, std::string_view className, s
 
 bool PostWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return PostMessageW(window, message, wParam, lParam) != FALSE;
+}
+
+void DragWindowByItsBody(HWND window) {
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  ReleaseCapture();
+  SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(cursor.x, cursor.y));
+}
+
+bool BringOntoScreen(HWND window) {
+  RECT rect{};
+  if (!Tolerate(GetWindowRect(window, &rect) != FALSE, "GetWindowRect")) return false;
+  MONITORINFO nearest{};
+  nearest.cbSize = sizeof nearest;
+  if (!Tolerate(GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &nearest) != FALSE,
+                "GetMonitorInfoW")) {
+    return false;
+  }
+  const bool onSomeMonitor = MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr;
+  const RECT& work = nearest.rcWork;
+  const auto place = PlaceOnScreen({rect.left, rect.top, rect.right, rect.bottom}, onSomeMonitor,
+                                   {work.left, work.top, work.right, work.bottom});
+  if (!place) return false;
+  return Tolerate(SetWindowPos(window, nullptr, place->x, place->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE,
+                  "SetWindowPos(onto the screen)");
 }
 
 }  // namespace qb

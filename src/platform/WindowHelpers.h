@@ -26,4 +26,12 @@ HWND FindChildWindow(HWND parent, HWND childAfter, std::string_view className, s
 // PostMessageW with the same values; true when the message was posted.
 bool PostWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The drag of the borderless windows: the system moves `window` with the mouse as if its title bar
+// had been grabbed, until the button is let go.
+void DragWindowByItsBody(HWND window);
+
+// A window that lies on no monitor is moved onto the nearest monitor's work area (nothing is
+// stored); true when it was moved.
+bool BringOntoScreen(HWND window);
+
 }  // namespace qb

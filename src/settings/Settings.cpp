@@ -54,35 +54,39 @@ void UseSettingsFile(std::string path, FileSystem& fs) {
 
 const std::string& SettingsFilePath() { return Target().path; }
 
-std::string ReadSetting(std::string_view section, std::string_view key, std::string_view def) {
+std::string ReadWholeSetting(std::string_view section, std::string_view key, std::string_view def) {
   section = BeforeNul(section);
   key = BeforeNul(key);
   if (!IniDocument::IsStorableSectionName(section) || !IniDocument::IsStorableKeyName(key)) {
-    return CutForRead(def);
+    return std::string(BeforeNul(def));
   }
   const auto bytes = TargetFileSystem().ReadFile(Target().path);
-  if (!bytes) return CutForRead(def);
+  if (!bytes) return std::string(BeforeNul(def));
   const auto value = LookupIniValue(*bytes, section, key);
-  return CutForRead(value ? *value : def);
+  return std::string(BeforeNul(value ? *value : def));
 }
 
-void WriteSetting(std::string_view section, std::string_view key, std::optional<std::string_view> value) {
-  // The names and the value arrive as C strings at the file, so a NUL ends them.
-  section = BeforeNul(section);
-  key = BeforeNul(key);
-  if (!IniDocument::IsStorableSectionName(section) || !IniDocument::IsStorableKeyName(key)) return;
+std::string ReadSetting(std::string_view section, std::string_view key, std::string_view def) {
+  return CutForRead(ReadWholeSetting(section, key, def));
+}
+
+namespace {
+
+// Reads the file, lets `change` edit it and writes it back when anything changed. `change`
+// answers whether it changed the document; `creates` whether a missing file may be created.
+template <class Change>
+void UpdateSettingsFile(bool creates, Change change) {
   FileSystem& fs = TargetFileSystem();
   const std::string& path = Target().path;
 
   const auto bytes = fs.ReadFile(path);
   // A file that exists but cannot be read now (locked, no permission) must not be replaced by one
-  // that holds only this value.
+  // that holds only these values.
   if (!bytes && fs.FileExists(path)) return;
-  if (!bytes && !value) return;
+  if (!bytes && !creates) return;
 
   IniDocument doc = IniDocument::Parse(bytes.value_or(std::string()));
-  const bool changed = value ? doc.Set(section, key, *value) : doc.Remove(section, key);
-  if (!changed) return;
+  if (!change(doc)) return;
   const std::string updated = doc.Serialize();
   if (bytes && updated == *bytes) return;
   if (!bytes) {
@@ -93,7 +97,36 @@ void WriteSetting(std::string_view section, std::string_view key, std::optional<
   (void)fs.WriteFileAtomically(path, updated);
 }
 
+}  // namespace
+
+void WriteSetting(std::string_view section, std::string_view key, std::optional<std::string_view> value) {
+  // The names and the value arrive as C strings at the file, so a NUL ends them.
+  section = BeforeNul(section);
+  key = BeforeNul(key);
+  if (!IniDocument::IsStorableSectionName(section) || !IniDocument::IsStorableKeyName(key)) return;
+  UpdateSettingsFile(value.has_value(), [&](IniDocument& doc) {
+    return value ? doc.Set(section, key, *value) : doc.Remove(section, key);
+  });
+}
+
+void WriteSettings(std::string_view section, std::initializer_list<SettingValue> values) {
+  section = BeforeNul(section);
+  if (!IniDocument::IsStorableSectionName(section)) return;
+  UpdateSettingsFile(true, [&](IniDocument& doc) {
+    bool changed = false;
+    for (const SettingValue& v : values) {
+      const std::string_view key = BeforeNul(v.key);
+      if (IniDocument::IsStorableKeyName(key)) changed = doc.Set(section, key, v.value) || changed;
+    }
+    return changed;
+  });
+}
+
 std::string ReadSetting(const SettingKey& key) { return ReadSetting(key.section, key.key, key.defaultValue); }
+
+std::string ReadWholeSetting(const SettingKey& key) {
+  return ReadWholeSetting(key.section, key.key, key.defaultValue);
+}
 
 void WriteSetting(const SettingKey& key, std::optional<std::string_view> value) {
   WriteSetting(key.section, key.key, value);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/DebugLog.h"
+#include "settings_dialog/CommonDialogLibrary.h"
 
 namespace qb {
 
@@ -29,9 +30,10 @@ Colour ShowColorDialog(HWND owner, Colour current) {
   dialog.lpCustColors = customColours.data();
   // No CC_RGBINIT: the dialog opens on its basic colours, as it always has here.
   dialog.Flags = 0;
-  if (!ChooseColorW(&dialog)) {
+  const CommonDialogLibrary* library = CommonDialogs();
+  if (library == nullptr || !library->chooseColor(&dialog)) {
     // A cancel leaves no extended error; anything else is worth a line in the log.
-    if (const DWORD error = CommDlgExtendedError(); error != 0) {
+    if (const DWORD error = library != nullptr ? library->extendedError() : 0; error != 0) {
       DebugLog("ChooseColorW failed: common dialog error " + std::to_string(error));
     }
     return kNoColour;

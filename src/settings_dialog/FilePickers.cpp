@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/DebugLog.h"
+#include "settings_dialog/CommonDialogLibrary.h"
 #include "platform/WinText.h"
 #include "settings_dialog/PickerRules.h"
 
@@ -66,9 +67,10 @@ std::string ShowOpenFileDialog(HWND owner, std::string_view initialDir, bool pic
   // OFN_NOCHANGEDIR: without it the dialog leaves the process's current directory in the chosen
   // folder, which Windows then keeps from being deleted or renamed while the program runs.
   dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetOpenFileNameW(&dialog)) {
+  const CommonDialogLibrary* library = CommonDialogs();
+  if (library == nullptr || !library->getOpenFileName(&dialog)) {
     // A cancel leaves no extended error; anything else is worth a line in the log.
-    if (const DWORD error = CommDlgExtendedError(); error != 0) {
+    if (const DWORD error = library != nullptr ? library->extendedError() : 0; error != 0) {
       DebugLog("GetOpenFileNameW failed: common dialog error " + std::to_string(error));
     }
     return {};

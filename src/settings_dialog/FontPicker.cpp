@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/DebugLog.h"
+#include "settings_dialog/CommonDialogLibrary.h"
 #include "platform/WinText.h"
 #include "settings_dialog/PickerRules.h"
 
@@ -55,9 +56,10 @@ int ShowFontDialog(HWND owner, FontChoice& font) {
   dialog.rgbColors = static_cast<COLORREF>(font.colour);
   dialog.nSizeMin = kSmallestSize;
   dialog.nSizeMax = kLargestSize;
-  if (!ChooseFontW(&dialog)) {
+  const CommonDialogLibrary* library = CommonDialogs();
+  if (library == nullptr || !library->chooseFont(&dialog)) {
     // A cancel leaves no extended error; anything else is worth a line in the log.
-    if (const DWORD error = CommDlgExtendedError(); error != 0) {
+    if (const DWORD error = library != nullptr ? library->extendedError() : 0; error != 0) {
       DebugLog("ChooseFontW failed: common dialog error " + std::to_string(error));
     }
     return 1;

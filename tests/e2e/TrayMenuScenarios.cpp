@@ -36,14 +36,6 @@ bool IconExists(HWND owner) { return TrayIconExists(owner, kIconId); }
 // What the shell posts for a mouse action on the icon.
 bool PostIconEvent(HWND main, UINT mouseMessage) { return Post(main, kIconCallback, kIconId, mouseMessage); }
 
-// Moves through a popup menu with the keyboard the way a user does: Down from no selection
-// selects the first item, so `index` + 1 presses reach item `index`; Return chooses it.
-bool ChooseByKeyboard(HWND menuWindow, int index) {
-  for (int i = 0; i <= index; ++i)
-    if (!PostKey(menuWindow, VK_DOWN)) return false;
-  return PostKey(menuWindow, VK_RETURN);
-}
-
 // Quorbell.exe processes other than `resident`.
 std::set<DWORD> HelperProcesses(DWORD resident) {
   std::set<DWORD> found;

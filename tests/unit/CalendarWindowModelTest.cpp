@@ -184,7 +184,7 @@ TEST_F(CalendarWindowSettings, ReadsPlaceColourOpacityAndFontSize) {
 
 TEST_F(CalendarWindowSettings, ClosingStoresThePlaceInTwipsAndMarksTheCalendarClosed) {
   Given("[DESKTOPCAL]\r\nEnable=True\r\n");
-  StoreCalendarWindowClosed({120, -7}, 15, 15);
+  StoreCalendarWindowClosed(PixelPoint{120, -7}, 15, 15);
   EXPECT_EQ(File(), "[DESKTOPCAL]\r\nEnable=False\r\nTop=-105\r\nLeft=1800\r\n");
 }
 

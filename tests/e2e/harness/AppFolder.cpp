@@ -20,7 +20,8 @@ std::optional<std::string> ToCp932(std::string_view utf8) {
 std::string ReadSettingFrom(const std::wstring& iniPath, std::string_view section, std::string_view key,
                             std::string_view def) {
   qb::UseSettingsFile(qb::Narrow(iniPath), qb::SystemFileSystem());
-  return qb::ReadSetting(section, key, def);
+  // Whole: a test must see a long memo as stored, not as the 4095-byte reads cut it.
+  return qb::ReadWholeSetting(section, key, def);
 }
 
 AppFolder::AppFolder(Ini ini, const std::wstring& program) {

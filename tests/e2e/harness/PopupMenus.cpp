@@ -4,6 +4,7 @@
 
 #include "fixtures/InProcessProbe.h"
 #include "harness/InProcess.h"
+#include "harness/Input.h"
 #include "harness/WindowQueries.h"
 #include "platform/WinText.h"
 
@@ -52,6 +53,13 @@ std::vector<std::string> Captions(const std::vector<PopupMenuItem>& items) {
   std::vector<std::string> captions;
   for (const auto& item : items) captions.push_back(item.caption);
   return captions;
+}
+
+bool ChooseByKeyboard(HWND menuWindow, int index) {
+  for (int i = 0; i <= index; ++i) {
+    if (!PostKey(menuWindow, VK_DOWN)) return false;
+  }
+  return PostKey(menuWindow, VK_RETURN);
 }
 
 }  // namespace qb::e2e

@@ -30,4 +30,8 @@ std::optional<std::vector<PopupMenuItem>> ReadPopupMenu(HWND menuWindow);
 
 std::vector<std::string> Captions(const std::vector<PopupMenuItem>& items);
 
+// Moves through a popup menu with the keyboard the way a user does: Down from no selection
+// selects the first item, so `index` + 1 presses reach item `index`; Return chooses it.
+[[nodiscard]] bool ChooseByKeyboard(HWND menuWindow, int index);
+
 }  // namespace qb::e2e

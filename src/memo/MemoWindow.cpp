@@ -1,0 +1,325 @@
+#include "memo/MemoWindow.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "common/Numbers.h"
+#include "platform/DebugLog.h"
+#include "platform/WinText.h"
+#include "platform/WindowHelpers.h"
+#include "settings_dialog/ColourPicker.h"
+#include "settings_dialog/FontPicker.h"
+
+namespace qb {
+
+namespace {
+
+constexpr UINT_PTR kTextBoxSubclassId = 1;
+constexpr UINT_PTR kSaveTimerId = 1;
+// Typing stored about a second after it stops: a crash loses at most that much.
+constexpr UINT kSaveDelayMs = 1000;
+constexpr UINT kMenuFont = 1;
+constexpr UINT kMenuTextColour = 2;
+constexpr UINT kMenuBackColour = 3;
+constexpr UINT kMenuClose = 4;
+
+int ScreenDpi(int index) {
+  WindowDc screen(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen.get(), index) : 0;
+  return dpi > 0 ? dpi : 96;
+}
+
+// Places beyond what a window can have are cut to the 16-bit range windows use.
+int TwipsToPixels(double twips, double twipsPerPixel) {
+  return static_cast<int>(std::clamp(RoundHalfEven(twips / twipsPerPixel), -32768.0, 32767.0));
+}
+
+// The colour the colour commands start from: the system's button face.
+Colour StartingColour() { return static_cast<Colour>(GetSysColor(COLOR_BTNFACE)); }
+
+}  // namespace
+
+void MemoWindow::ConfigureClass(WNDCLASSEXW& wc) {
+  wc.hbrBackground = nullptr;  // the text box covers the whole inner area
+  wc.style |= CS_DBLCLKS;
+}
+
+MemoWindow::MemoWindow(OpenWorkRegistry* openWork, std::function<void(int n, HWND window)> onClosed)
+    : openWork_(openWork), onClosed_(std::move(onClosed)) {}
+
+bool MemoWindow::Load() {
+  if (Hwnd() != nullptr) return true;
+  twipsPerPixelX_ = TwipsPerPixel(ScreenDpi(LOGPIXELSX));
+  twipsPerPixelY_ = TwipsPerPixel(ScreenDpi(LOGPIXELSY));
+  WindowCreateParams p;
+  // A tool window: a note on the desktop, not a task of the taskbar.
+  p.exStyle = WS_EX_TOOLWINDOW;
+  p.style = WS_POPUP | WS_THICKFRAME | WS_CLIPCHILDREN;
+  RECT outer{0, 0, TwipsToPixels(kClientWidthTwips, twipsPerPixelX_), TwipsToPixels(kClientHeightTwips, twipsPerPixelY_)};
+  Tolerate(AdjustWindowRectEx(&outer, p.style, FALSE, p.exStyle) != 0, "AdjustWindowRectEx");
+  p.width = outer.right - outer.left;
+  p.height = outer.bottom - outer.top;
+  p.x = 0;
+  p.y = 0;
+  p.caption = L"";
+  if (!CreateWindowFor(p)) return false;
+
+  // Long lines wrap; the text scrolls with the caret but shows no scroll bar.
+  textBox_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0,
+                             0, 0, 0, Hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!Tolerate(textBox_ != nullptr, "CreateWindowExW(EDIT)")) {
+    Destroy();
+    return false;
+  }
+  // No limit: the default one (about 32 000 characters) would cut a long memo when it loads.
+  SendMessageW(textBox_, EM_SETLIMITTEXT, 0, 0);
+  Tolerate(SetWindowSubclass(textBox_, &MemoWindow::TextBoxProc, kTextBoxSubclassId, reinterpret_cast<DWORD_PTR>(this)) !=
+               FALSE,
+           "SetWindowSubclass");
+  if (const std::optional<uint8_t> opacity = ReadMemoOpacity()) SetWindowAlpha(Hwnd(), *opacity);
+  OnResize();
+  if (openWork_ != nullptr) saveTicket_ = openWork_->Register([this] { SaveText(); });
+  return true;
+}
+
+void MemoWindow::SetText(std::string_view boxText, const MemoPlaceTwips& place) {
+  if (Hwnd() == nullptr) return;
+  Tolerate(SetWindowPos(Hwnd(), nullptr, TwipsToPixels(place.left, twipsPerPixelX_), TwipsToPixels(place.top, twipsPerPixelY_),
+                        std::max(1, TwipsToPixels(place.width, twipsPerPixelX_)),
+                        std::max(1, TwipsToPixels(place.height, twipsPerPixelY_)), SWP_NOZORDER | SWP_NOACTIVATE) != 0,
+           "SetWindowPos(memo place)");
+  if (BringOntoScreen(Hwnd())) keptPlace_ = place;
+  if (!boxText.empty()) SetWindowTextW(textBox_, Widen(boxText).c_str());
+}
+
+void MemoWindow::SetMemoNo(int n) {
+  memoNumber_ = n;
+  style_ = ReadMemoStyle(n);
+  backBrush_.reset(CreateSolidBrush(static_cast<COLORREF>(style_.back)));
+  ApplyFont();
+  InvalidateRect(textBox_, nullptr, TRUE);
+}
+
+void MemoWindow::ApplyFont() {
+  const int height = -static_cast<int>(std::lround(style_.points * ScreenDpi(LOGPIXELSY) / 72.0));
+  font_.reset(CreateFontW(height, 0, 0, 0, style_.bold ? FW_BOLD : FW_NORMAL, style_.italic, FALSE, FALSE,
+                          DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                          Widen(style_.face).c_str()));
+  if (Tolerate(font_.valid(), "CreateFontW(memo)")) {
+    SendMessageW(textBox_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+  }
+}
+
+std::string MemoWindow::Text() const {
+  if (textBox_ == nullptr) return {};
+  const int length = GetWindowTextLengthW(textBox_);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(textBox_, text.data(), length + 1);
+  text.resize(static_cast<size_t>(std::max(copied, 0)));
+  return Narrow(text);
+}
+
+void MemoWindow::SaveText() {
+  if (Hwnd() == nullptr || textBox_ == nullptr || memoNumber_ < 0) return;
+  KillTimer(Hwnd(), kSaveTimerId);
+  RECT r{};
+  if (!Tolerate(GetWindowRect(Hwnd(), &r) != FALSE, "GetWindowRect(memo)")) return;
+  double top = r.top * twipsPerPixelY_;
+  double left = r.left * twipsPerPixelX_;
+  if (keptPlace_) {
+    top = keptPlace_->top;
+    left = keptPlace_->left;
+  }
+  WriteMemoRecord(memoNumber_, Text(), top, left, (r.right - r.left) * twipsPerPixelX_,
+                  (r.bottom - r.top) * twipsPerPixelY_);
+}
+
+void MemoWindow::Bottom() {
+  Tolerate(SetWindowPos(Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW | SWP_NOACTIVATE) != 0,
+           "SetWindowPos(HWND_BOTTOM)");
+}
+
+void MemoWindow::OnResize() {
+  if (textBox_ == nullptr) return;
+  RECT client{};
+  GetClientRect(Hwnd(), &client);
+  MoveWindow(textBox_, 0, 0, client.right, client.bottom, TRUE);
+  ApplyRegion();
+}
+
+void MemoWindow::ApplyRegion() {
+  RECT window{};
+  RECT client{};
+  POINT origin{0, 0};
+  if (!GetWindowRect(Hwnd(), &window) || !GetClientRect(Hwnd(), &client) || !ClientToScreen(Hwnd(), &origin)) return;
+  const PixelRect shape =
+      MemoRegion({origin.x - window.left, origin.y - window.top}, client.right - client.left, client.bottom - client.top);
+  UniqueRegion region(CreateRectRgn(shape.left, shape.top, shape.right, shape.bottom));
+  if (!Tolerate(region.valid(), "CreateRectRgn(memo)")) return;
+  // On success the system owns the region.
+  if (Tolerate(SetWindowRgn(Hwnd(), region.get(), TRUE) != 0, "SetWindowRgn(memo)")) static_cast<void>(region.release());
+}
+
+void MemoWindow::ShowMenu() {
+  UniqueMenu menu(CreatePopupMenu());
+  if (!Tolerate(menu.valid(), "CreatePopupMenu")) return;
+  AppendMenuW(menu.get(), MF_STRING, kMenuFont, Widen(kFontCommand).c_str());
+  AppendMenuW(menu.get(), MF_STRING, kMenuTextColour, Widen(kTextColourCommand).c_str());
+  AppendMenuW(menu.get(), MF_STRING, kMenuBackColour, Widen(kBackColourCommand).c_str());
+  AppendMenuW(menu.get(), MF_STRING, kMenuClose, Widen(kCloseCommand).c_str());
+  POINT at{};
+  GetCursorPos(&at);
+  // The menu closes when the user clicks elsewhere only while its owner is in front.
+  SetForegroundWindow(Hwnd());
+  const UINT command =
+      TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Hwnd(), nullptr);
+  PostMessageW(Hwnd(), WM_NULL, 0, 0);
+  switch (command) {
+    case kMenuFont: OnFontCommand(); break;
+    case kMenuTextColour: OnTextColourCommand(); break;
+    case kMenuBackColour: OnBackColourCommand(); break;
+    case kMenuClose: OnCloseCommand(); break;
+    default: break;
+  }
+}
+
+void MemoWindow::OnFontCommand() {
+  if (memoNumber_ < 0) return;
+  FontChoice font;
+  font.name = style_.face;
+  font.size = static_cast<int32_t>(RoundHalfEven(style_.points));
+  font.bold = style_.bold;
+  font.italic = style_.italic;
+  font.colour = style_.text;
+  // Confirmed or cancelled, the values the dialog leaves are applied and stored.
+  ShowFontDialog(Hwnd(), font);
+  style_.face = font.name;
+  style_.points = font.size;
+  style_.bold = font.bold;
+  style_.italic = font.italic;
+  ApplyFont();
+  WriteMemoFont(memoNumber_, style_.face, font.size, style_.italic, style_.bold);
+}
+
+void MemoWindow::OnTextColourCommand() {
+  if (memoNumber_ < 0) return;
+  const Colour chosen = ShowColorDialog(Hwnd(), StartingColour());
+  if (chosen == -1) return;
+  WriteMemoTextColour(memoNumber_, chosen);
+  style_.text = chosen;
+  InvalidateRect(textBox_, nullptr, TRUE);
+}
+
+void MemoWindow::OnBackColourCommand() {
+  if (memoNumber_ < 0) return;
+  const Colour chosen = ShowColorDialog(Hwnd(), StartingColour());
+  if (chosen == -1) return;
+  WriteMemoBackColour(memoNumber_, chosen);
+  style_.back = chosen;
+  backBrush_.reset(CreateSolidBrush(static_cast<COLORREF>(chosen)));
+  InvalidateRect(textBox_, nullptr, TRUE);
+}
+
+void MemoWindow::OnCloseCommand() {
+  SetWindowTextW(textBox_, L"");
+  SaveText();
+  closing_ = true;
+  // Posted: the text box is in the middle of its own message (the menu came from its double-click).
+  PostMessageW(Hwnd(), WM_CLOSE, 0, 0);
+}
+
+LRESULT CALLBACK MemoWindow::TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR selfData) noexcept {
+  auto* self = reinterpret_cast<MemoWindow*>(selfData);
+  try {
+    switch (message) {
+      case WM_LBUTTONDOWN: {
+        // The box places the caret and takes the focus first; then the memo is dragged.
+        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        DragWindowByItsBody(self->Hwnd());
+        return result;
+      }
+      case WM_LBUTTONDBLCLK:
+        self->ShowMenu();
+        return 0;
+      case WM_KILLFOCUS: {
+        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        self->SaveText();
+        return result;
+      }
+      case WM_NCDESTROY:
+        RemoveWindowSubclass(hwnd, &MemoWindow::TextBoxProc, kTextBoxSubclassId);
+        self->textBox_ = nullptr;
+        break;
+      default:
+        break;
+    }
+  } catch (...) {
+    LogCurrentException("memo text box");
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+LRESULT MemoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE:
+      OnResize();
+      return 0;
+    case WM_ENTERSIZEMOVE:
+      GetWindowRect(Hwnd(), &sizeMoveStart_);
+      return 0;
+    case WM_EXITSIZEMOVE: {
+      // Moved or resized by the user: the place shown is now the memo's own, and stored at once.
+      RECT now{};
+      if (GetWindowRect(Hwnd(), &now) && !EqualRect(&now, &sizeMoveStart_)) {
+        keptPlace_.reset();
+        SaveText();
+      }
+      return 0;
+    }
+    case WM_SETFOCUS:
+      if (textBox_ != nullptr) SetFocus(textBox_);
+      return 0;
+    case WM_COMMAND:
+      if (reinterpret_cast<HWND>(lParam) == textBox_ && HIWORD(wParam) == EN_CHANGE) {
+        SetTimer(Hwnd(), kSaveTimerId, kSaveDelayMs, nullptr);
+        return 0;
+      }
+      break;
+    case WM_TIMER:
+      if (wParam == kSaveTimerId) {
+        SaveText();
+        return 0;
+      }
+      break;
+    case WM_CTLCOLOREDIT:
+      if (reinterpret_cast<HWND>(lParam) == textBox_) {
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, static_cast<COLORREF>(style_.text));
+        SetBkColor(dc, static_cast<COLORREF>(style_.back));
+        return reinterpret_cast<LRESULT>(backBrush_.valid() ? backBrush_.get() : GetStockObject(WHITE_BRUSH));
+      }
+      break;
+    case WM_CLOSE:
+      // Any close but "閉じる" (Alt+F4, a close request from outside, the memos being loaded
+      // again) stores what the memo holds, so that it comes back as it was.
+      if (!closing_) SaveText();
+      Destroy();
+      return 0;
+    case WM_DESTROY:
+      KillTimer(Hwnd(), kSaveTimerId);
+      if (openWork_ != nullptr && saveTicket_ != 0) openWork_->Unregister(saveTicket_);
+      saveTicket_ = 0;
+      if (onClosed_) onClosed_(memoNumber_, Hwnd());
+      break;
+    default:
+      break;
+  }
+  return DefaultProc(message, wParam, lParam);
+}
+
+}  // namespace qb
