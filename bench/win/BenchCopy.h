@@ -1,7 +1,7 @@
 #pragma once
-// What the Wine benchmarks that start Quorbell.exe share: a private portable copy of a program (a
-// fresh folder with the executable and a Quorbell.ini beside it, so no real settings are touched)
-// and finding a process's main window by class.
+// What the Wine benchmarks share: the clock, a private portable copy of a program (a fresh folder
+// with the executable and a Quorbell.ini beside it, so no real settings are touched) and finding a
+// process's main window by class.
 #include <windows.h>
 
 #include <cstring>
@@ -9,6 +9,15 @@
 #include <string>
 
 namespace bench {
+
+// Seconds on the performance counter.
+inline double Now() {
+  LARGE_INTEGER f;
+  LARGE_INTEGER c;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&c);
+  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
+}
 
 inline std::wstring DirectoryOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/")); }
 inline std::wstring FileNameOf(const std::wstring& path) { return path.substr(path.find_last_of(L"\\/") + 1); }

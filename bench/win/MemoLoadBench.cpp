@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchCopy.h"
 #include "common/FileSystem.h"
 #include "common/OpenWork.h"
 #include "memo/DesktopMemos.h"
@@ -20,13 +21,7 @@
 
 namespace {
 
-double Now() {
-  LARGE_INTEGER f;
-  LARGE_INTEGER c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
+using bench::Now;
 
 void PaintAll(const std::vector<HWND>& windows) {
   for (HWND w : windows) UpdateWindow(w);

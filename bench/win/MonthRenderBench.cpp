@@ -19,6 +19,7 @@
 #include "calendar/DayNotes.h"
 #include "calendar/MonthRender.h"
 #include "calendar/RecordingCanvas.h"
+#include "BenchCopy.h"
 #include "common/FileSystem.h"
 #include "platform/GdiCanvas.h"
 #include "platform/Handles.h"
@@ -26,13 +27,7 @@
 
 namespace {
 
-double Now() {
-  LARGE_INTEGER f;
-  LARGE_INTEGER c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
+using bench::Now;
 
 }  // namespace
 

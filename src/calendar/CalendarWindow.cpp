@@ -32,10 +32,7 @@ std::vector<std::unique_ptr<CalendarWindow>>& CalendarWindows() {
   return windows;
 }
 
-double ScreenTwipsPerPixel(int index) {
-  WindowDc screen(nullptr);
-  return TwipsPerPixel(screen ? GetDeviceCaps(screen.get(), index) : 0);
-}
+double ScreenTwipsPerPixel(int index) { return TwipsPerPixel(ScreenDpi(index)); }
 
 HWND CreateButton(HWND parent, const wchar_t* caption, int id, PixelPoint place, int size) {
   const HWND button = CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_PUSHBUTTON,

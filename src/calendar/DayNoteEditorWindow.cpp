@@ -23,12 +23,6 @@ constexpr UINT_PTR kTextBoxSubclassId = 1;
 // Closing is posted: the text box must not be destroyed inside its own message handler.
 constexpr UINT kUnloadMessage = WM_APP + 1;
 
-int ScreenDpi(int index) {
-  WindowDc screen(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen.get(), index) : 0;
-  return dpi > 0 ? dpi : 96;
-}
-
 }  // namespace
 
 bool DayNoteEditorWindow::Load() {
@@ -78,15 +72,7 @@ void DayNoteEditorWindow::SetText(std::string_view boxText) {
   if (textBox_ != nullptr) Tolerate(SetWindowTextW(textBox_, Widen(boxText).c_str()) != 0, "SetWindowTextW(note text box)");
 }
 
-std::string DayNoteEditorWindow::Text() const {
-  if (textBox_ == nullptr) return {};
-  const int length = GetWindowTextLengthW(textBox_);
-  if (length <= 0) return {};
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(textBox_, text.data(), length + 1);
-  text.resize(static_cast<size_t>(std::max(copied, 0)));
-  return Narrow(text);
-}
+std::string DayNoteEditorWindow::Text() const { return WindowTextOf(textBox_); }
 
 void DayNoteEditorWindow::Show() {
   if (Hwnd() == nullptr) return;

@@ -22,12 +22,6 @@ constexpr COLORREF kOutlineColour = RGB(64, 64, 64);
 constexpr COLORREF kIdleWheelColour = RGB(128, 128, 128);
 constexpr COLORREF kBusyWheelColour = RGB(230, 110, 0);
 
-int ScreenDpi() {
-  WindowDc screen(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-  return dpi > 0 ? dpi : 96;
-}
-
 // A mouse seen from above with its wheel; in the busy picture the body is tinted and the wheel lit.
 void DrawWheelPicture(PictureBox& box, bool busy) {
   const HDC dc = box.Dc();
@@ -93,7 +87,7 @@ void WheelWindow::ConfigureClass(WNDCLASSEXW& wc) { wc.hbrBackground = reinterpr
 
 bool WheelWindow::Load() {
   if (Hwnd() != nullptr) return true;
-  const int side = WheelWindowClientPixels(ScreenDpi());
+  const int side = WheelWindowClientPixels(ScreenDpi(LOGPIXELSY));
   WindowCreateParams p;
   // A tool window: a small caption to drag it by and to close it, no taskbar button.
   p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;

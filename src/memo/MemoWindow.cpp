@@ -26,12 +26,6 @@ constexpr UINT kMenuTextColour = 2;
 constexpr UINT kMenuBackColour = 3;
 constexpr UINT kMenuClose = 4;
 
-int ScreenDpi(int index) {
-  WindowDc screen(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen.get(), index) : 0;
-  return dpi > 0 ? dpi : 96;
-}
-
 // Places beyond what a window can have are cut to the 16-bit range windows use.
 int TwipsToPixels(double twips, double twipsPerPixel) {
   return static_cast<int>(std::clamp(RoundHalfEven(twips / twipsPerPixel), -32768.0, 32767.0));
@@ -113,15 +107,7 @@ void MemoWindow::ApplyFont() {
   }
 }
 
-std::string MemoWindow::Text() const {
-  if (textBox_ == nullptr) return {};
-  const int length = GetWindowTextLengthW(textBox_);
-  if (length <= 0) return {};
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(textBox_, text.data(), length + 1);
-  text.resize(static_cast<size_t>(std::max(copied, 0)));
-  return Narrow(text);
-}
+std::string MemoWindow::Text() const { return WindowTextOf(textBox_); }
 
 void MemoWindow::SaveText() {
   if (Hwnd() == nullptr || textBox_ == nullptr || memoNumber_ < 0) return;

@@ -4,6 +4,7 @@
 
 #include "common/Geometry.h"
 #include "platform/DebugLog.h"
+#include "platform/Handles.h"
 #include "platform/OsVersion.h"
 #include "platform/WinText.h"
 
@@ -53,6 +54,22 @@ HWND FindChildWindow(HWND parent, HWND childAfter, std::string_view className, s
 
 bool PostWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return PostMessageW(window, message, wParam, lParam) != FALSE;
+}
+
+int ScreenDpi(int index) {
+  WindowDc screen(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen.get(), index) : 0;
+  return dpi > 0 ? dpi : 96;
+}
+
+std::string WindowTextOf(HWND window) {
+  if (window == nullptr) return {};
+  const int length = GetWindowTextLengthW(window);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+  return Narrow(text);
 }
 
 void DragWindowByItsBody(HWND window) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace qb {
@@ -29,6 +30,12 @@ bool PostWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The drag of the borderless windows: the system moves `window` with the mouse as if its title bar
 // had been grabbed, until the button is let go.
 void DragWindowByItsBody(HWND window);
+
+// The screen's dots per inch across (LOGPIXELSX) or down (LOGPIXELSY); 96 when it does not say.
+[[nodiscard]] int ScreenDpi(int index);
+
+// The whole text of a window (an edit control's, however long), as UTF-8.
+[[nodiscard]] std::string WindowTextOf(HWND window);
 
 // A window that lies on no monitor is moved onto the nearest monitor's work area (nothing is
 // stored); true when it was moved.

@@ -89,13 +89,22 @@ INPUT MoveTo(POINT screen) {
   return MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ax, ay);
 }
 
+// Brings the window in front and waits until the point on the screen shows it: a click sent while
+// another window still lies over the point would reach that one.
+bool FrontAndUncovered(HWND hwnd, POINT screen) {
+  HWND top = GetAncestor(hwnd, GA_ROOT);
+  if (!BringToFront(top ? top : hwnd)) return false;
+  const HWND root = top ? top : hwnd;
+  WaitUntil([&] { return GetAncestor(WindowFromPoint(screen), GA_ROOT) == root; }, 2s);
+  return true;
+}
+
 }  // namespace
 
 bool ClickAt(HWND hwnd, POINT client, MouseButton button, int clicks) {
-  HWND top = GetAncestor(hwnd, GA_ROOT);
-  if (!BringToFront(top ? top : hwnd)) return false;
   POINT screen = client;
   ClientToScreen(hwnd, &screen);
+  if (!FrontAndUncovered(hwnd, screen)) return false;
   DWORD down = 0, up = 0;
   ButtonFlags(button, down, up);
   std::vector<INPUT> inputs{MoveTo(screen)};
@@ -107,10 +116,9 @@ bool ClickAt(HWND hwnd, POINT client, MouseButton button, int clicks) {
 }
 
 bool DragAt(HWND hwnd, POINT client, POINT offset, MouseButton button) {
-  HWND top = GetAncestor(hwnd, GA_ROOT);
-  if (!BringToFront(top ? top : hwnd)) return false;
   POINT start = client;
   ClientToScreen(hwnd, &start);
+  if (!FrontAndUncovered(hwnd, start)) return false;
   DWORD down = 0, up = 0;
   ButtonFlags(button, down, up);
   std::vector<INPUT> inputs{MoveTo(start), MouseInput(down)};
