@@ -6,6 +6,7 @@
 #include "calendar/CalendarWindow.h"
 #include "calendar/MonthRender.h"
 #include "common/FileSystem.h"
+#include "desktop/IconText.h"
 #include "hotkeys/ToolState.h"
 #include "memo/DesktopMemos.h"
 #include "hotkeys/WinHotkeys.h"
@@ -69,7 +70,7 @@ const LifeStep kStartupSteps[] = {
     {"read calendar colours", [](MainWindow&) { TheCalendarColours() = ReadCalendarColours(); }},
     // The calendar is drawn into the wallpaper here.
     {"start-up wait", [](MainWindow&) { Sleep(TheApp().StartupWait); }},
-    // The desktop icon text background is applied here.
+    {"apply the desktop icon text background", [](MainWindow&) { ApplyIconTextChoice(); }},
     {"open the desktop calendar", [](MainWindow&) { OpenDesktopCalendarAtStartup(); }},
     // The analog clock opens here.
 };
@@ -81,7 +82,7 @@ const LifeStep kShutdownSteps[] = {
     {"unregister the hotkeys", [](MainWindow&) { UnregisterHotkeys(); }},
     {"remove the main window procedure", [](MainWindow& window) { UnhookMainWindow(window.Hwnd()); }},
     {"remove the tray icon", [](MainWindow& window) { window.RemoveTrayIcon(); }},
-    // The desktop icon text is restored here.
+    {"restore the desktop icon text", [](MainWindow&) { RestoreIconText(); }},
     {"close the main window", [](MainWindow& window) { window.Destroy(); }},  // WM_DESTROY ends the message loop
 };
 
@@ -182,7 +183,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (IsPeriodicTimer(wParam)) OnPeriodicTimer();
       return 0;
     default:
-      if (message == TrayIcon::TaskbarCreatedMessage()) trayIcon_.Readd();
+      if (message == TrayIcon::TaskbarCreatedMessage()) {
+        // A restarted shell has lost our icon and draws the desktop labels with its own default.
+        trayIcon_.Readd();
+        ApplyIconTextChoice();
+      }
       return DefaultProc(message, wParam, lParam);
   }
 }

@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "app/PopupMenu.h"
 #include "calendar/CalendarWindow.h"
+#include "desktop/IconText.h"
 #include "memo/DesktopMemos.h"
 #include "hotkeys/HotkeyTable.h"
 #include "hotkeys/TargetWindow.h"
@@ -98,7 +99,7 @@ void MainWindow::RunMenuItem(MenuItem item) {
       NewDesktopMemo();
       break;
     case MenuItem::mnuICON:
-      // The desktop icon text setting is applied again here once icon text exists.
+      ApplyIconTextChoice();
       break;
     case MenuItem::mnuSetting:
       // The settings dialog frmSetting is shown here once it exists (single window).
