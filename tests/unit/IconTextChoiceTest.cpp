@@ -37,35 +37,28 @@ TEST(IconTextBackground, StoredChoiceGivesTransparentOrTheStoredColour) {
     EXPECT_EQ(qb::IconTextBackgroundFor(c.check, c.colour, kDesktop), c.expected) << c.check << " / " << c.colour;
 }
 
-TEST(IconTextRecord, TheFirstChangeOfAListRecordsItsBackgroundAndLaterOnesKeepIt) {
+TEST(IconTextRecord, GivesBackWhatAListHadBeforeItsFirstChangeOnce) {
   qb::IconTextRecord record;
+  EXPECT_EQ(record.TakeOriginalFor(7), std::nullopt) << "nothing changed, yet something to give back";
   EXPECT_TRUE(record.NeedsOriginalOf(7));
   record.RememberOriginal(7, kNone);
   // Applying again (the tray item, the settings dialog) must not take the program's own colour for
   // the original.
   EXPECT_FALSE(record.NeedsOriginalOf(7));
   EXPECT_EQ(record.TakeOriginalFor(7), std::optional<uint32_t>(kNone));
+  EXPECT_EQ(record.TakeOriginalFor(7), std::nullopt) << "given back twice";
+  EXPECT_TRUE(record.NeedsOriginalOf(7));
 }
 
 TEST(IconTextRecord, ARestartedShellsNewListHasItsOwnOriginal) {
   qb::IconTextRecord record;
   record.RememberOriginal(7, 0x030201);
   EXPECT_TRUE(record.NeedsOriginalOf(9));
-  // The old list is gone; nothing recorded for the new one yet: nothing to give back to it.
+  // The new list, not yet changed, keeps its own background: nothing to give back to it.
   EXPECT_EQ(record.TakeOriginalFor(9), std::nullopt);
   record.RememberOriginal(9, 0x060504);
   EXPECT_EQ(record.TakeOriginalFor(7), std::nullopt);
   EXPECT_EQ(record.TakeOriginalFor(9), std::optional<uint32_t>(0x060504));
-}
-
-TEST(IconTextRecord, NothingIsGivenBackUnlessSomethingWasChanged) {
-  qb::IconTextRecord record;
-  EXPECT_EQ(record.TakeOriginalFor(7), std::nullopt);
-  record.RememberOriginal(7, 0);
-  EXPECT_EQ(record.TakeOriginalFor(7), std::optional<uint32_t>(0));
-  // Given back once; a later change records afresh.
-  EXPECT_EQ(record.TakeOriginalFor(7), std::nullopt);
-  EXPECT_TRUE(record.NeedsOriginalOf(7));
 }
 
 }  // namespace
