@@ -110,8 +110,9 @@ void RestoreWallpaperAtExit() {
     Tolerate(KillTimer(state.timerOwner, kMidnightTimerId) != FALSE, "KillTimer midnight");
     state.timerOwner = nullptr;
   }
-  if (!ModeOn()) return;
-  ApplyDesktopWallpaper(TheWallpaperRecord().OriginalWallpaper);
+  const std::string& original = TheWallpaperRecord().OriginalWallpaper;
+  if (!ModeOn() || original.empty()) return;
+  ApplyDesktopWallpaper(original);
 }
 
 }  // namespace qb
