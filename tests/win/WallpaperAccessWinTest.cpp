@@ -89,16 +89,6 @@ TEST_F(DesktopWallpaperAccess, NothingIsStoredOrAppliedForAMissingFile) {
   }
 }
 
-TEST_F(DesktopWallpaperAccess, ApplyingAFileStoresItForTheShell) {
-  const std::string picture = folder.File("VynWallpaper.bmp");
-  const std::uint32_t palette[4] = {0x00FF00, 0, 0, 0};
-  ASSERT_TRUE(test::WriteBytes(folder.File("green.gif"), test::MakeGif(3, 2, palette, {0, 0, 0, 0, 0, 0})));
-  SystemWallpaper system;
-  ASSERT_TRUE(system.ConvertToBitmap(folder.File("green.gif"), picture));
-  EXPECT_TRUE(ApplyDesktopWallpaper(picture));
-  EXPECT_EQ(GetDesktopWallpaper(), picture);
-}
-
 TEST_F(DesktopWallpaperAccess, ConversionGivesTheNaturalSizeAndKeepsTheEarlierFileOnFailure) {
   const std::string target = folder.File("VynWallpaper.bmp");
   ASSERT_TRUE(test::WriteSolidJpeg(folder.File("wide.jpg"), 48, 8, 0xFF0000));
