@@ -7,10 +7,12 @@
 #include "calendar/MonthRender.h"
 #include "common/FileSystem.h"
 #include "desktop/IconText.h"
+#include "desktop/Wallpaper.h"
+#include "desktop/WallpaperCalendar.h"
 #include "hotkeys/ToolState.h"
-#include "memo/DesktopMemos.h"
 #include "hotkeys/WinHotkeys.h"
 #include "hotkeys/WinMainWindowProc.h"
+#include "memo/DesktopMemos.h"
 #include "platform/DebugLog.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
@@ -48,7 +50,7 @@ struct LifeStep {
 const LifeStep kStartupSteps[] = {
     {"read mouse warp and diet settings", [](MainWindow&) { ReadCoreSettings(TheApp()); }},
     {"read the roll-up title-bar mode", [](MainWindow&) { TheWindowTools().XpTitleMode = ReadXpTitleMode(); }},
-    // Wallpaper rotation goes here.
+    {"wallpaper rotation", [](MainWindow&) { RotateWallpaperAtStartup(); }},
     {"read start-up wait", [](MainWindow&) { ReadStartupWait(TheApp()); }},
     {"open the stored desktop memos",
      [](MainWindow& window) {
@@ -68,7 +70,7 @@ const LifeStep kStartupSteps[] = {
     {"register the hotkeys", [](MainWindow& window) { RegisterHotkeys(window.Hwnd()); }},
     {"clipboard-slot menu captions", [](MainWindow& window) { window.SetSlotCaptionsFromSlots(); }},
     {"read calendar colours", [](MainWindow&) { TheCalendarColours() = ReadCalendarColours(); }},
-    // The calendar is drawn into the wallpaper here.
+    {"calendar drawn into the wallpaper", [](MainWindow& window) { ApplyWallpaperCalendarAtStartup(window.Hwnd()); }},
     {"start-up wait", [](MainWindow&) { Sleep(TheApp().StartupWait); }},
     {"apply the desktop icon text background", [](MainWindow&) { ApplyIconTextChoice(); }},
     {"open the desktop calendar", [](MainWindow&) { OpenDesktopCalendarAtStartup(); }},
@@ -78,7 +80,7 @@ const LifeStep kStartupSteps[] = {
 const LifeStep kShutdownSteps[] = {
     // Windows holding unsaved text keep it: the same savers run at log-off.
     {"save what is open", [](MainWindow& window) { window.SaveOpenWork(); }},
-    // The user's wallpaper goes back here (calendar-wallpaper mode).
+    {"put back the user's wallpaper", [](MainWindow&) { RestoreWallpaperAtExit(); }},
     {"unregister the hotkeys", [](MainWindow&) { UnregisterHotkeys(); }},
     {"remove the main window procedure", [](MainWindow& window) { UnhookMainWindow(window.Hwnd()); }},
     {"remove the tray icon", [](MainWindow& window) { window.RemoveTrayIcon(); }},
@@ -182,6 +184,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (IsPeriodicTimer(wParam)) OnPeriodicTimer();
       return 0;
+    case WM_TIMECHANGE:
+      // The wallpaper calendar shows today, also after the clock was set.
+      RefreshWallpaperCalendar();
+      return 0;
+    case WM_POWERBROADCAST:
+      // Waking up may cross midnight while the midnight timer slept.
+      if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) RefreshWallpaperCalendar();
+      return TRUE;
     default:
       if (message == TrayIcon::TaskbarCreatedMessage()) {
         // A restarted shell has lost our icon and draws the desktop labels with its own default.

@@ -5,6 +5,7 @@
 
 #include "calendar/DayNotes.h"
 #include "calendar/DayNoteEditorWindow.h"
+#include "desktop/Wallpaper.h"
 #include "desktop/WallpaperRecord.h"
 #include "hotkeys/WheelWindow.h"
 #include "hotkeys/HotkeyTable.h"
@@ -48,10 +49,8 @@ class EndSessionWork : public EndSessionServices {
 public:
   explicit EndSessionWork(MainWindowHost& host) : host_(host) {}
   void SaveOpenWork() override { host_.SaveOpenWork(); }
-  // The wallpaper routines come with the desktop decoration; only they record a wallpaper, so
-  // until then OriginalWallpaper stays empty and these are never reached.
-  void StoreDesktopWallpaper(const std::string&) override {}
-  void ApplyDesktopWallpaper(const std::string&) override {}
+  void StoreDesktopWallpaper(const std::string& path) override { qb::StoreDesktopWallpaper(path); }
+  void ApplyDesktopWallpaper(const std::string& path) override { qb::ApplyDesktopWallpaper(path); }
 
 private:
   MainWindowHost& host_;
