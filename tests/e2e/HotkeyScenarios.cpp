@@ -31,14 +31,8 @@ const std::vector<Combination> kDefaultCombinations = {
     {MOD_CONTROL, VK_DIVIDE},  {MOD_CONTROL, VK_HOME},
 };
 
-class Hotkeys : public Scenario {
+class Hotkeys : public ResidentScenario {
 protected:
-  HWND Start(AppFolder& folder) {
-    app = AppProcess::Start(folder);
-    EXPECT_TRUE(app);
-    return app ? app.WaitUntilResident() : nullptr;
-  }
-
   // The probe as an editor with an Edit menu, in front, its text box emptied.
   HWND StartEditor(ProbeTarget& probe, std::string_view text = "") {
     if (!probe.Ready()) return nullptr;
@@ -67,8 +61,6 @@ protected:
     EXPECT_TRUE(WaitForNoPopupMenu(app.Id()));
     return items;
   }
-
-  AppProcess app;
 };
 
 TEST_F(Hotkeys, FreshStartWritesTheDefaultsAndHoldsAllTwentyTwoCombinations) {

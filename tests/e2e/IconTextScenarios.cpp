@@ -30,16 +30,7 @@ bool Shows(const ScreenImage& image, COLORREF colour) {
   return false;
 }
 
-class IconText : public Scenario {
-protected:
-  HWND Start(AppFolder& folder) {
-    app = AppProcess::Start(folder);
-    EXPECT_TRUE(app);
-    return app ? app.WaitUntilResident() : nullptr;
-  }
-
-  AppProcess app;
-};
+using IconText = ResidentScenario;
 
 TEST_F(IconText, StoredChoiceAppliedAtStartAndTheLabelsOwnBackgroundBackAtExit) {
   const struct {

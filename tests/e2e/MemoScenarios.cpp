@@ -29,14 +29,8 @@ constexpr int kFontItem = 0;
 constexpr int kBackColourItem = 2;
 constexpr int kCloseItem = 3;
 
-class Memos : public Scenario {
+class Memos : public ResidentScenario {
 protected:
-  HWND Start(AppFolder& folder) {
-    app = AppProcess::Start(folder);
-    EXPECT_TRUE(app);
-    return app ? app.WaitUntilResident() : nullptr;
-  }
-
   WindowFilter MemoFilter() const {
     WindowFilter filter;
     filter.processId = app.Id();
@@ -109,8 +103,6 @@ protected:
   void SaveScreenshot(HWND window, const wchar_t* name) {
     EXPECT_TRUE(SaveBitmap(CaptureWindow(window), PathJoin(ExeDirectory(), name)));
   }
-
-  AppProcess app;
 };
 
 TEST_F(Memos, StoredMemosComeBackAtTheirPlacesAndNewOnesTakeTheFreeNumbers) {

@@ -56,21 +56,13 @@ POINT CursorPos() {
   return p;
 }
 
-class TrayMenu : public Scenario {
+class TrayMenu : public ResidentScenario {
 protected:
-  HWND Start(AppFolder& folder) {
-    app = AppProcess::Start(folder);
-    EXPECT_TRUE(app);
-    return app ? app.WaitUntilResident() : nullptr;
-  }
-
   // A right-button press on the icon; the menu window, null when none opened.
   HWND OpenFromIcon(HWND main) {
     EXPECT_TRUE(PostIconEvent(main, WM_RBUTTONDOWN));
     return WaitForPopupMenu(app.Id());
   }
-
-  AppProcess app;
 };
 
 TEST_F(TrayMenu, RightButtonPressOpensTheFifteenItemsInOrderAndEscapeClosesIt) {

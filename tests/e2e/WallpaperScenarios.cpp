@@ -73,19 +73,13 @@ bool UntouchedAround(const Bmp24& bmp, int x, int y) {
   return c.white == 0 && c.shadow == 0 && c.other == 0;
 }
 
-class Wallpaper : public Scenario {
+class Wallpaper : public ResidentScenario {
 protected:
-  HWND Start(AppFolder& folder) {
-    app = AppProcess::Start(folder);
-    EXPECT_TRUE(app);
-    return app ? app.WaitUntilResident() : nullptr;
-  }
   bool WaitForRegistryWallpaper(const std::wstring& path) {
     return WaitUntil([&] { return SamePath(RegistryWallpaper(), path); });
   }
 
   WallpaperGuard wallpaper;
-  AppProcess app;
 };
 
 class WallpaperCalendar : public Wallpaper {

@@ -12,18 +12,10 @@
 namespace qb::e2e {
 namespace {
 
-class WindowTools : public Scenario {
+class WindowTools : public ResidentScenario {
 protected:
-  HWND Start(AppFolder& folder) {
-    app = AppProcess::Start(folder);
-    EXPECT_TRUE(app);
-    return app ? app.WaitUntilResident() : nullptr;
-  }
-
   // Puts the probe in front and presses the combination.
   static bool Press(const ProbeTarget& probe, Combination c) { return probe.BringToFront() && PressCombination(c); }
-
-  AppProcess app;
 };
 
 std::optional<BYTE> Alpha(HWND hwnd) {

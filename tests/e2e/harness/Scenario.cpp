@@ -29,4 +29,10 @@ void Scenario::TearDown() {
 
 bool JapaneseCodePage() { return GetACP() == 932; }
 
+HWND ResidentScenario::Start(AppFolder& folder) {
+  app = AppProcess::Start(folder);
+  EXPECT_TRUE(app) << "cannot start the program of the test folder";
+  return app ? app.WaitUntilResident() : nullptr;
+}
+
 }  // namespace qb::e2e
