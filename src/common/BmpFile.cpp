@@ -48,16 +48,18 @@ std::string EncodeBmp24(const std::uint32_t* pixels, int width, int height) {
   Put32(out, 0);
   Put32(out, 0);
 
-  const std::size_t padding = rowSize - static_cast<std::size_t>(width) * 3;
-  for (int row = height - 1; row >= 0; --row) {
-    const std::uint32_t* line = pixels + static_cast<std::size_t>(row) * static_cast<std::size_t>(width);
-    for (int column = 0; column < width; ++column) {
+  // Rows are written in place (a screen's worth is millions of bytes); the padding stays zero.
+  out.resize(kBmpHeaderSize + imageSize, '\0');
+  char* row = out.data() + kBmpHeaderSize;
+  for (int y = height - 1; y >= 0; --y, row += rowSize) {
+    const std::uint32_t* line = pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+    char* at = row;
+    for (int column = 0; column < width; ++column, at += 3) {
       const std::uint32_t p = line[column];
-      out += static_cast<char>(p & 0xFF);          // blue
-      out += static_cast<char>((p >> 8) & 0xFF);   // green
-      out += static_cast<char>((p >> 16) & 0xFF);  // red
+      at[0] = static_cast<char>(p & 0xFF);          // blue
+      at[1] = static_cast<char>((p >> 8) & 0xFF);   // green
+      at[2] = static_cast<char>((p >> 16) & 0xFF);  // red
     }
-    out.append(padding, '\0');
   }
   return out;
 }

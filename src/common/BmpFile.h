@@ -7,7 +7,10 @@
 
 namespace qb {
 
-inline constexpr std::size_t kBmpHeaderSize = 14 + 40;
+// BITMAPFILEHEADER, then BITMAPINFOHEADER. What follows the file header is a packed
+// device-independent bitmap, the clipboard's CF_DIB.
+inline constexpr std::size_t kBmpFileHeaderSize = 14;
+inline constexpr std::size_t kBmpHeaderSize = kBmpFileHeaderSize + 40;
 
 // Bytes of one padded 24-bit row.
 constexpr std::size_t BmpRowSize(int width) {

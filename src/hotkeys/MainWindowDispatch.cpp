@@ -26,12 +26,11 @@ HotkeyTask TaskOf(Hotkey hotkey) {
     case Hotkey::AlphaDown: return {HotkeyJob::AlphaDown};
     case Hotkey::WheelWindow: return {HotkeyJob::WheelWindow};
     case Hotkey::Topmost: return {HotkeyJob::Topmost};
-    case Hotkey::CaptureScreen:
-    case Hotkey::CaptureWindow:
-    case Hotkey::CdDoor:
-      return {HotkeyJob::NotYetAvailable};
+    case Hotkey::CaptureScreen: return {HotkeyJob::CaptureScreen};
+    case Hotkey::CaptureWindow: return {HotkeyJob::CaptureWindow};
+    case Hotkey::CdDoor: return {HotkeyJob::CdDoor};
   }
-  return {HotkeyJob::NotYetAvailable};
+  return {HotkeyJob::None};
 }
 
 std::string_view CopyKeysForSlot(int n) {

@@ -32,9 +32,10 @@ enum class HotkeyJob : uint8_t {
   AlphaReset,
   WheelWindow,
   Topmost,
-  // Screen capture and the CD door: their hotkeys are registered, their actions are not part of
-  // the program yet, so they do nothing.
-  NotYetAvailable,
+  CaptureScreen,  // the whole screen
+  CaptureWindow,  // the window in front
+  CdDoor,         // open or close the CD drive door, turn about
+  None,           // a value outside the hotkey table (HotkeyFromId never makes one): nothing
 };
 
 struct HotkeyTask {

@@ -7,9 +7,12 @@
 #include "calendar/DayNoteEditorWindow.h"
 #include "desktop/Wallpaper.h"
 #include "desktop/WallpaperRecord.h"
+#include "hotkeys/CdDoor.h"
 #include "hotkeys/WheelWindow.h"
 #include "hotkeys/HotkeyTable.h"
 #include "hotkeys/MainWindowDispatch.h"
+#include "hotkeys/ScreenCapture.h"
+#include "hotkeys/TargetWindow.h"
 #include "hotkeys/WinHotkeys.h"
 #include "hotkeys/WinKeyMacro.h"
 #include "hotkeys/WindowTools.h"
@@ -147,9 +150,13 @@ public:
       case HotkeyJob::AlphaReset: ResetForegroundAlpha(); break;
       case HotkeyJob::WheelWindow: ToggleWheelWindow(); break;
       case HotkeyJob::Topmost: ToggleTopmost(); break;
-      case HotkeyJob::NotYetAvailable:
-        // Screen capture and the CD door: their actions join the program later.
+      case HotkeyJob::CaptureScreen: CaptureScreen(hook_.window, false); break;
+      case HotkeyJob::CaptureWindow:
+        TargetWindow = GetForegroundWindow();
+        CaptureScreen(hook_.window, true);
         break;
+      case HotkeyJob::CdDoor: ToggleCdDoor(hook_.window); break;
+      case HotkeyJob::None: break;
     }
   }
 

@@ -137,17 +137,19 @@ void MemoWindow::OnResize() {
   ApplyRegion();
 }
 
-void MemoWindow::ApplyRegion() {
+void MemoWindow::ApplyRegion() { ApplyMemoRegion(Hwnd()); }
+
+void ApplyMemoRegion(HWND memo) {
   RECT window{};
   RECT client{};
   POINT origin{0, 0};
-  if (!GetWindowRect(Hwnd(), &window) || !GetClientRect(Hwnd(), &client) || !ClientToScreen(Hwnd(), &origin)) return;
+  if (!GetWindowRect(memo, &window) || !GetClientRect(memo, &client) || !ClientToScreen(memo, &origin)) return;
   const PixelRect shape =
       MemoRegion({origin.x - window.left, origin.y - window.top}, client.right - client.left, client.bottom - client.top);
   UniqueRegion region(CreateRectRgn(shape.left, shape.top, shape.right, shape.bottom));
   if (!Tolerate(region.valid(), "CreateRectRgn(memo)")) return;
   // On success the system owns the region.
-  if (Tolerate(SetWindowRgn(Hwnd(), region.get(), TRUE) != 0, "SetWindowRgn(memo)")) static_cast<void>(region.release());
+  if (Tolerate(SetWindowRgn(memo, region.get(), TRUE) != 0, "SetWindowRgn(memo)")) static_cast<void>(region.release());
 }
 
 void MemoWindow::ShowMenu() {

@@ -87,4 +87,8 @@ private:
   RECT sizeMoveStart_{};  // the window at the start of a move or resize by the user  // "閉じる" runs: the close itself stores nothing more
 };
 
+// Gives a memo window its shape (MemoRegion) for its present frame and size: what the memo applies
+// whenever it is sized, and what the screen capture gives back to a memo it hid.
+void ApplyMemoRegion(HWND memo);
+
 }  // namespace qb

@@ -112,6 +112,24 @@ bool WriteClipboardBitmap(HBITMAP bitmap, HWND owner) {
   return true;
 }
 
+bool WriteClipboardDib(std::string_view packedDib, HWND owner) {
+  if (packedDib.size() < sizeof(BITMAPINFOHEADER)) return false;
+  UniqueResource<GlobalMemoryTraits> memory(GlobalAlloc(GMEM_MOVEABLE, packedDib.size()));
+  if (!Tolerate(memory.valid(), "GlobalAlloc")) return false;
+  {
+    const GlobalLockGuard lock(memory.get());
+    if (!Tolerate(lock.data() != nullptr, "GlobalLock")) return false;
+    std::memcpy(lock.data(), packedDib.data(), packedDib.size());
+  }
+  const ClipboardSession session(owner);
+  if (!session.open()) return false;
+  if (!Tolerate(EmptyClipboard() != FALSE, "EmptyClipboard")) return false;
+  if (!Tolerate(SetClipboardData(CF_DIB, memory.get()) != nullptr, "SetClipboardData CF_DIB")) return false;
+  // The clipboard owns the memory now.
+  (void)memory.release();
+  return true;
+}
+
 DWORD ClipboardSequence() { return GetClipboardSequenceNumber(); }
 
 bool WaitForClipboardChange(DWORD sequence, DWORD timeoutMs) {

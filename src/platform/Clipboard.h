@@ -37,6 +37,11 @@ UniqueBitmap ReadClipboardBitmap();
 // keeps its own bitmap.
 bool WriteClipboardBitmap(HBITMAP bitmap, HWND owner = nullptr);
 
+// Empties the clipboard and puts a copy of a packed device-independent bitmap on it (CF_DIB: a
+// BITMAPINFOHEADER, its colour table if any, then the pixels; a bitmap file without its first 14
+// bytes). Windows offers it as CF_BITMAP too. False when that failed.
+bool WriteClipboardDib(std::string_view packedDib, HWND owner = nullptr);
+
 // The clipboard's sequence number, which every change of its contents moves on.
 DWORD ClipboardSequence();
 // Waits, processing this thread's messages, until the clipboard has changed since `sequence` or

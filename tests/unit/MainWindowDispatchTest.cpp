@@ -21,12 +21,12 @@ TEST(MainWindowDispatch, EveryHotkeyHasItsJob) {
       {Hotkey::PasteSlot2, {HotkeyJob::PasteSlot, 2}},    {Hotkey::PasteSlot3, {HotkeyJob::PasteSlot, 3}},
       {Hotkey::Macro1, {HotkeyJob::RunMacro, 1}},         {Hotkey::Macro2, {HotkeyJob::RunMacro, 2}},
       {Hotkey::Macro3, {HotkeyJob::RunMacro, 3}},         {Hotkey::ScreenSaver, {HotkeyJob::ScreenSaver}},
-      {Hotkey::CaptureScreen, {HotkeyJob::NotYetAvailable}}, {Hotkey::CaptureWindow, {HotkeyJob::NotYetAvailable}},
+      {Hotkey::CaptureScreen, {HotkeyJob::CaptureScreen}}, {Hotkey::CaptureWindow, {HotkeyJob::CaptureWindow}},
       {Hotkey::DayNote, {HotkeyJob::DayNote}},            {Hotkey::LauncherMenu, {HotkeyJob::LauncherMenu}},
       {Hotkey::PopupMenu, {HotkeyJob::HotkeyMenu}},       {Hotkey::WindowShade, {HotkeyJob::WindowShade}},
       {Hotkey::AlphaReset, {HotkeyJob::AlphaReset}},      {Hotkey::AlphaUp, {HotkeyJob::AlphaUp}},
       {Hotkey::AlphaDown, {HotkeyJob::AlphaDown}},        {Hotkey::WheelWindow, {HotkeyJob::WheelWindow}},
-      {Hotkey::CdDoor, {HotkeyJob::NotYetAvailable}},     {Hotkey::Topmost, {HotkeyJob::Topmost}},
+      {Hotkey::CdDoor, {HotkeyJob::CdDoor}},              {Hotkey::Topmost, {HotkeyJob::Topmost}},
   };
   static_assert(std::size(cases) == kHotkeyCount);
   for (const auto& c : cases) {
