@@ -8,11 +8,15 @@
 
 #include "common/AppIdentity.h"
 #include "platform/DebugLog.h"
+#include "platform/SystemLibrary.h"
 #include "platform/WinText.h"
 
 namespace qb {
 
 namespace {
+
+// The spooler is loaded the first time something is printed, not with the program.
+constexpr const wchar_t* kSpooler = L"winspool.drv";
 
 struct PrinterDcTraits {
   using Value = HDC;
@@ -26,16 +30,20 @@ struct PrinterTraits {
   using Value = HANDLE;
   static HANDLE Empty() noexcept { return nullptr; }
   static bool IsValid(HANDLE h) noexcept { return h != nullptr; }
-  static void Close(HANDLE h) noexcept { ClosePrinter(h); }
+  static void Close(HANDLE h) noexcept {
+    if (const auto close = SystemFunctionAs<decltype(&ClosePrinter)>(kSpooler, "ClosePrinter")) close(h);
+  }
 };
 using UniquePrinter = UniqueResource<PrinterTraits>;
 
 std::wstring DefaultPrinterName() {
+  const auto defaultPrinter = SystemFunctionAs<decltype(&GetDefaultPrinterW)>(kSpooler, "GetDefaultPrinterW");
+  if (defaultPrinter == nullptr) return {};
   DWORD size = 0;
-  GetDefaultPrinterW(nullptr, &size);
+  defaultPrinter(nullptr, &size);
   if (size == 0) return {};
   std::wstring name(size, L'\0');
-  if (!GetDefaultPrinterW(name.data(), &size)) return {};
+  if (!defaultPrinter(name.data(), &size)) return {};
   name.resize(wcsnlen(name.c_str(), name.size()));
   return name;
 }
@@ -43,14 +51,17 @@ std::wstring DefaultPrinterName() {
 // The printer's own page set-up with A4 landscape asked for; empty when the driver does not say,
 // and the page then prints as the printer is set up.
 std::vector<std::byte> CapturePageSetup(std::wstring& printerName) {
+  const auto openPrinter = SystemFunctionAs<decltype(&OpenPrinterW)>(kSpooler, "OpenPrinterW");
+  const auto documentProperties = SystemFunctionAs<decltype(&DocumentPropertiesW)>(kSpooler, "DocumentPropertiesW");
+  if (openPrinter == nullptr || documentProperties == nullptr) return {};
   HANDLE opened = nullptr;
-  if (!Tolerate(OpenPrinterW(printerName.data(), &opened, nullptr) != FALSE, "OpenPrinterW")) return {};
+  if (!Tolerate(openPrinter(printerName.data(), &opened, nullptr) != FALSE, "OpenPrinterW")) return {};
   const UniquePrinter printer(opened);
-  const LONG size = DocumentPropertiesW(nullptr, printer.get(), printerName.data(), nullptr, nullptr, 0);
+  const LONG size = documentProperties(nullptr, printer.get(), printerName.data(), nullptr, nullptr, 0);
   if (!Tolerate(size >= static_cast<LONG>(sizeof(DEVMODEW)), "DocumentPropertiesW(size)")) return {};
   std::vector<std::byte> buffer(static_cast<size_t>(size));
   auto* mode = reinterpret_cast<DEVMODEW*>(buffer.data());
-  if (!Tolerate(DocumentPropertiesW(nullptr, printer.get(), printerName.data(), mode, nullptr, DM_OUT_BUFFER) == IDOK,
+  if (!Tolerate(documentProperties(nullptr, printer.get(), printerName.data(), mode, nullptr, DM_OUT_BUFFER) == IDOK,
                 "DocumentPropertiesW(read)")) {
     return {};
   }
@@ -58,7 +69,7 @@ std::vector<std::byte> CapturePageSetup(std::wstring& printerName) {
   mode->dmOrientation = kCaptureOrientation;
   mode->dmFields |= DM_PAPERSIZE | DM_ORIENTATION;
   // The driver merges the request into a set-up it can print.
-  Tolerate(DocumentPropertiesW(nullptr, printer.get(), printerName.data(), mode, mode, DM_IN_BUFFER | DM_OUT_BUFFER) == IDOK,
+  Tolerate(documentProperties(nullptr, printer.get(), printerName.data(), mode, mode, DM_IN_BUFFER | DM_OUT_BUFFER) == IDOK,
            "DocumentPropertiesW(merge)");
   return buffer;
 }

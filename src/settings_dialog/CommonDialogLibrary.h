@@ -1,7 +1,6 @@
 #pragma once
-// The common-dialog library, loaded the first time a picker opens rather than at start-up: the
-// resident program then carries it only once the user has asked for a dialog (under Wine it added
-// about 5 MB to the program's memory from the start).
+// The common-dialog library, loaded the first time a picker opens rather than at start-up (see
+// platform/SystemLibrary.h; under Wine it added about 5 MB to the program's memory from the start).
 #include <windows.h>
 #include <commdlg.h>
 
