@@ -4,6 +4,7 @@
 
 #include "app/MainWindow.h"
 #include "app/PopupMenu.h"
+#include "accessories/colour_chooser/ColourChooserWindow.h"
 #include "calendar/CalendarWindow.h"
 #include "desktop/IconText.h"
 #include "memo/DesktopMemos.h"
@@ -81,7 +82,7 @@ void MainWindow::RunMenuItem(MenuItem item) {
       // The stopwatch frmStopWatch is shown here once it exists (single window).
       break;
     case MenuItem::colorChoose:
-      // The colour chooser ColorChooser is shown here once it exists (single window).
+      ShowColourChooser();
       break;
     case MenuItem::shutdown:
       // The shutdown button frmSwitch is shown here once it exists (single window).
