@@ -94,7 +94,7 @@ bool MemoryStatusWindow::Load() {
   trackBrush_.reset(CreateSolidBrush(kTrackColour));
   barBrush_.reset(CreateSolidBrush(kBarColour));
   for (size_t row = 0; row < kRowTopTwips.size(); ++row) {
-    captionLabels_[row] = MakeChild(Hwnd(), L"STATIC", kRowCaptions[row], SS_CENTER, 0, kCaptionLeftTwips,
+    captionLabels_[row] = MakeChild(Hwnd(), L"STATIC", kRowCaptions[row], SS_CENTER | SS_CENTERIMAGE, 0, kCaptionLeftTwips,
                                     kRowTopTwips[row], kCaptionWidthTwips, kRowHeightTwips, captionFont_.get());
     // Drawn by the window itself: the label is transparent over its bar.
     percentLabels_[row] = MakeChild(Hwnd(), L"STATIC", "", SS_OWNERDRAW, kPercentLabelId + static_cast<int>(row),
