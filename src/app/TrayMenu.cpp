@@ -2,6 +2,8 @@
 // menu item does.
 #include <windows.h>
 
+#include "accessories/memory/MemoryStatusWindow.h"
+#include "accessories/stopwatch/StopwatchWindow.h"
 #include "app/MainWindow.h"
 #include "app/PopupMenu.h"
 #include "accessories/colour_chooser/ColourChooserWindow.h"
@@ -79,7 +81,7 @@ void MainWindow::RunMenuItem(MenuItem item) {
       // The open-anything window frmGoma is shown here once it exists (single window).
       break;
     case MenuItem::stopWatch:
-      // The stopwatch frmStopWatch is shown here once it exists (single window).
+      ShowStopwatch();
       break;
     case MenuItem::colorChoose:
       ShowColourChooser();
@@ -88,7 +90,7 @@ void MainWindow::RunMenuItem(MenuItem item) {
       // The shutdown button frmSwitch is shown here once it exists (single window).
       break;
     case MenuItem::cmdMemDiet:
-      // A new memory status window frmMemDiet opens here once it exists.
+      OpenMemoryStatusWindow([] { StartOwnProcess("Diet"); });
       break;
     case MenuItem::mnuClock:
       // A new analog clock frmTrans opens here once it exists.
