@@ -209,6 +209,7 @@ TEST_F(Memos, TypedTextIsStoredOnFocusLossWhileTypingAndSurvivesAKillAndARestart
   // Typed just before the program ends: the end stores it. (A click at another point: two clicks
   // at one point this soon would be the double-click that opens the memo's menu.)
   ASSERT_TRUE(ClickAt(TextBox(memo), {60, 30}));
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(memo) == TextBox(memo) && !WaitForPopupMenu(app.Id(), 0ms); }));
   const auto length = Send(TextBox(memo), WM_GETTEXTLENGTH);
   ASSERT_TRUE(length);
   ASSERT_TRUE(Send(TextBox(memo), EM_SETSEL, static_cast<WPARAM>(*length), static_cast<LPARAM>(*length)));
