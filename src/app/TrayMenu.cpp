@@ -2,6 +2,7 @@
 // menu item does.
 #include <windows.h>
 
+#include "accessories/clock/ClockWindow.h"
 #include "app/MainWindow.h"
 #include "app/PopupMenu.h"
 #include "calendar/CalendarWindow.h"
@@ -90,7 +91,7 @@ void MainWindow::RunMenuItem(MenuItem item) {
       // A new memory status window frmMemDiet opens here once it exists.
       break;
     case MenuItem::mnuClock:
-      // A new analog clock frmTrans opens here once it exists.
+      OpenAnalogClock();
       break;
     case MenuItem::mnuDeskCal:
       if (CalendarWindowHandle == nullptr) OpenDesktopCalendar();
