@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "accessories/clock/ClockWindow.h"
 #include "accessories/memory/MemoryDiet.h"
 #include "app/AppState.h"
 #include "app/ProcessRole.h"
@@ -74,7 +75,7 @@ const LifeStep kStartupSteps[] = {
     {"start-up wait", [](MainWindow&) { Sleep(TheApp().StartupWait); }},
     {"apply the desktop icon text background", [](MainWindow&) { ApplyIconTextChoice(); }},
     {"open the desktop calendar", [](MainWindow&) { OpenDesktopCalendarAtStartup(); }},
-    // The analog clock opens here.
+    {"open the analog clock", [](MainWindow&) { OpenAnalogClockAtStartup(); }},
 };
 
 const LifeStep kShutdownSteps[] = {

@@ -1,17 +1,18 @@
-// MainWindow's tray icon and popup menu: the icon callback, Popmenu, the slot check marks and what each
-// menu item does.
+// The main window's tray icon and popup menu: the icon callback, Popmenu, the slot check marks and
+// what each menu item does.
 #include <windows.h>
 
+#include "accessories/clock/ClockWindow.h"
+#include "accessories/colour_chooser/ColourChooserWindow.h"
 #include "accessories/memory/MemoryStatusWindow.h"
 #include "accessories/stopwatch/StopwatchWindow.h"
 #include "app/MainWindow.h"
 #include "app/PopupMenu.h"
-#include "accessories/colour_chooser/ColourChooserWindow.h"
 #include "calendar/CalendarWindow.h"
 #include "desktop/IconText.h"
-#include "memo/DesktopMemos.h"
 #include "hotkeys/HotkeyTable.h"
 #include "hotkeys/TargetWindow.h"
+#include "memo/DesktopMemos.h"
 #include "platform/Clipboard.h"
 #include "platform/DebugLog.h"
 
@@ -93,7 +94,7 @@ void MainWindow::RunMenuItem(MenuItem item) {
       OpenMemoryStatusWindow([] { StartOwnProcess("Diet"); });
       break;
     case MenuItem::mnuClock:
-      // A new analog clock frmTrans opens here once it exists.
+      OpenAnalogClock();
       break;
     case MenuItem::mnuDeskCal:
       if (CalendarWindowHandle == nullptr) OpenDesktopCalendar();
