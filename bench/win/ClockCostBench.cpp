@@ -1,6 +1,6 @@
 // What an open analog clock costs while the user does nothing: CPU time (user + kernel) of two
-// private copies of Quorbell.exe idling side by side over the same period, one with a clock open
-// (DESKTOPCLOCK/Enable=True) and one without, the difference per minute, and how often the clock
+// private copies of Quorbell.exe idling one after the other for the same period (only one instance
+// runs at a time), one with a clock open (DESKTOPCLOCK/Enable=True) and one without, the difference per minute, and how often the clock
 // painted itself meanwhile (it answers the registered message "Quorbell.ClockPaintCount"; about one
 // paint a second is expected). Prints figures only.
 //   bench-ClockCostBench.exe [seconds=60] [path of Quorbell.exe, default ..\Quorbell.exe]
@@ -41,28 +41,39 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
 
-  Running c, n;
-  bool ok = bench::Start(withClock, L"Quorbell.MainWindow", c) && bench::Start(withoutClock, L"Quorbell.MainWindow", n);
-  HWND clock = nullptr;
-  const ULONGLONG deadline = GetTickCount64() + 10000;
-  while (ok && !(clock = bench::MainWindowOf(c.pi.dwProcessId, L"Quorbell.ClockWindow")) && GetTickCount64() < deadline)
-    Sleep(10);
-  ok = ok && clock != nullptr;
   double clockMs = -1, noneMs = -1;
   long long paints = -1;
-  if (ok) {
-    Sleep(1000);  // both settle after start-up
-    const double c0 = bench::ProcessCpuMs(c.pi.hProcess, withClock.exe);
-    const double n0 = bench::ProcessCpuMs(n.pi.hProcess, withoutClock.exe);
-    const long long p0 = PaintCount(clock);
-    Sleep(static_cast<DWORD>(seconds) * 1000);
-    clockMs = bench::ProcessCpuMs(c.pi.hProcess, withClock.exe) - c0;
-    noneMs = bench::ProcessCpuMs(n.pi.hProcess, withoutClock.exe) - n0;
-    const long long p1 = PaintCount(clock);
-    if (p0 >= 0 && p1 >= 0) paints = p1 - p0;
+  bool ok = false;
+  {
+    Running c;
+    HWND clock = nullptr;
+    if (bench::Start(withClock, L"Quorbell.MainWindow", c)) {
+      const ULONGLONG deadline = GetTickCount64() + 10000;
+      while (!(clock = bench::MainWindowOf(c.pi.dwProcessId, L"Quorbell.ClockWindow")) && GetTickCount64() < deadline)
+        Sleep(10);
+    }
+    if (clock != nullptr) {
+      Sleep(1000);  // settles after start-up
+      const double c0 = bench::ProcessCpuMs(c.pi.hProcess, withClock.exe);
+      const long long p0 = PaintCount(clock);
+      Sleep(static_cast<DWORD>(seconds) * 1000);
+      clockMs = bench::ProcessCpuMs(c.pi.hProcess, withClock.exe) - c0;
+      const long long p1 = PaintCount(clock);
+      if (p0 >= 0 && p1 >= 0) paints = p1 - p0;
+    }
+    bench::Stop(c);
   }
-  bench::Stop(c);
-  bench::Stop(n);
+  {
+    Running n;
+    if (bench::Start(withoutClock, L"Quorbell.MainWindow", n)) {
+      Sleep(1000);
+      const double n0 = bench::ProcessCpuMs(n.pi.hProcess, withoutClock.exe);
+      Sleep(static_cast<DWORD>(seconds) * 1000);
+      noneMs = bench::ProcessCpuMs(n.pi.hProcess, withoutClock.exe) - n0;
+      ok = clockMs >= 0 && noneMs >= 0;
+    }
+    bench::Stop(n);
+  }
   bench::RemovePortableCopy(withClock);
   bench::RemovePortableCopy(withoutClock);
   if (!ok) {
