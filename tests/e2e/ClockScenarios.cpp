@@ -51,7 +51,9 @@ protected:
     if (!Start(folder)) return nullptr;
     HWND clock = WaitForWindow(Clocks());
     // Shown means painted once its first paint count is in.
-    if (clock) EXPECT_TRUE(WaitUntil([&] { return PaintCount(clock) > 0; }));
+    if (clock) {
+      EXPECT_TRUE(WaitUntil([&] { return PaintCount(clock) > 0; }));
+    }
     return clock;
   }
 };
