@@ -23,20 +23,6 @@ namespace {
 constexpr UINT kIconId = 1;
 constexpr UINT kIconCallback = WM_MOUSEMOVE;
 
-// Quorbell.exe processes other than `resident`.
-std::set<DWORD> HelperProcesses(DWORD resident) {
-  std::set<DWORD> found;
-  const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snapshot) return found;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
-    if (_wcsicmp(entry.szExeFile, L"Quorbell.exe") == 0 && entry.th32ProcessID != resident)
-      found.insert(entry.th32ProcessID);
-  }
-  return found;
-}
-
 bool IsPercent(const std::string& text) { return std::regex_match(text, std::regex("(100|[1-9]?[0-9])%")); }
 
 class Accessories : public ResidentScenario {

@@ -36,20 +36,6 @@ bool IconExists(HWND owner) { return TrayIconExists(owner, kIconId); }
 // What the shell posts for a mouse action on the icon.
 bool PostIconEvent(HWND main, UINT mouseMessage) { return Post(main, kIconCallback, kIconId, mouseMessage); }
 
-// Quorbell.exe processes other than `resident`.
-std::set<DWORD> HelperProcesses(DWORD resident) {
-  std::set<DWORD> found;
-  const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snapshot) return found;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
-    if (_wcsicmp(entry.szExeFile, L"Quorbell.exe") == 0 && entry.th32ProcessID != resident)
-      found.insert(entry.th32ProcessID);
-  }
-  return found;
-}
-
 POINT CursorPos() {
   POINT p{};
   GetCursorPos(&p);

@@ -1,9 +1,13 @@
 #include "harness/Process.h"
 
+#include <tlhelp32.h>
+
+#include <set>
 #include <utility>
 
 #include "harness/AppFolder.h"
 #include "harness/WindowQueries.h"
+#include "platform/Handles.h"
 
 namespace qb::e2e {
 
@@ -166,6 +170,19 @@ size_t KillResidentInstances() {
   auto windows = ResidentMainWindows();
   for (HWND hwnd : windows) TerminateById(ProcessOf(hwnd));
   return windows.size();
+}
+
+std::set<DWORD> HelperProcesses(DWORD resident) {
+  std::set<DWORD> found;
+  const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return found;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+    if (_wcsicmp(entry.szExeFile, L"Quorbell.exe") == 0 && entry.th32ProcessID != resident)
+      found.insert(entry.th32ProcessID);
+  }
+  return found;
 }
 
 }  // namespace qb::e2e

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,6 +75,9 @@ std::wstring BuildCommandLine(const std::wstring& exe, std::wstring_view args);
 // Ends every process started through the harness (and their children) that still runs; answers
 // their ids. Scenarios call it after each test to guarantee a clean slate for the next one.
 std::vector<DWORD> EndLeftoverProcesses();
+
+// The Quorbell.exe processes other than `resident` (the helpers it started: the diet, the launcher).
+std::set<DWORD> HelperProcesses(DWORD resident);
 
 // Top-level main windows (class Quorbell.MainWindow) of any process; a leftover here would break the
 // single-instance rule for every later test.
