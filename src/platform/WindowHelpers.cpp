@@ -73,10 +73,12 @@ std::string WindowTextOf(HWND window) {
 }
 
 void DragWindowByItsBody(HWND window) {
-  POINT cursor{};
-  GetCursorPos(&cursor);
+  // The move starts from where the button went down, not from where the pointer is by the time
+  // the press is handled: on a busy machine the pointer may already have travelled, and the window
+  // would then lag behind it by that distance for the whole drag.
+  const DWORD pressedAt = GetMessagePos();
   ReleaseCapture();
-  SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(cursor.x, cursor.y));
+  SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, static_cast<LPARAM>(pressedAt));
 }
 
 bool BringOntoScreen(HWND window) {

@@ -28,7 +28,7 @@ HWND FindChildWindow(HWND parent, HWND childAfter, std::string_view className, s
 bool PostWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The drag of the borderless windows: the system moves `window` with the mouse as if its title bar
-// had been grabbed, until the button is let go.
+// had been grabbed, until the button is let go. Call it while handling the button press.
 void DragWindowByItsBody(HWND window);
 
 // The screen's dots per inch across (LOGPIXELSX) or down (LOGPIXELSY); 96 when it does not say.

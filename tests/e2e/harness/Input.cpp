@@ -1,5 +1,6 @@
 #include "harness/Input.h"
 
+#include <thread>
 #include <vector>
 
 #include "platform/WinText.h"
@@ -121,13 +122,19 @@ bool DragAt(HWND hwnd, POINT client, POINT offset, MouseButton button) {
   if (!FrontAndUncovered(hwnd, start)) return false;
   DWORD down = 0, up = 0;
   ButtonFlags(button, down, up);
-  std::vector<INPUT> inputs{MoveTo(start), MouseInput(down)};
+  // Paced as a hand moves: the window gets its press (and starts whatever it does with it) before
+  // the pointer travels, and each step is a move of its own rather than one merged jump.
+  std::vector<INPUT> press{MoveTo(start), MouseInput(down)};
+  if (!SendAll(press)) return false;
+  std::this_thread::sleep_for(150ms);
   constexpr int kSteps = 4;
   for (int i = 1; i <= kSteps; ++i) {
-    inputs.push_back(MoveTo({start.x + offset.x * i / kSteps, start.y + offset.y * i / kSteps}));
+    std::vector<INPUT> step{MoveTo({start.x + offset.x * i / kSteps, start.y + offset.y * i / kSteps})};
+    if (!SendAll(step)) return false;
+    std::this_thread::sleep_for(40ms);
   }
-  inputs.push_back(MouseInput(up));
-  return SendAll(inputs);
+  std::vector<INPUT> release{MouseInput(up)};
+  return SendAll(release);
 }
 
 bool PostClick(HWND hwnd, POINT client, MouseButton button) {
