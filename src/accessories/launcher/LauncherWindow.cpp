@@ -1,5 +1,7 @@
 #include "accessories/launcher/LauncherWindow.h"
 
+#include <algorithm>
+
 #include "accessories/launcher/LauncherEntry.h"
 #include "common/FileSystem.h"
 #include "platform/DebugLog.h"
@@ -81,10 +83,11 @@ bool LauncherWindow::Load() {
   for (int row = 0; row < LauncherRows::kRowCount; ++row) LoadItem(row);
   for (int row = 0; row < LauncherRows::kRowCount; ++row) ShowRowLook(row);
 
+  // Windows gives the first window a process shows the show state its starter asked for, whatever
+  // is asked here (the ShowWindow documentation); minimised or hidden, a window without a title bar
+  // could not be reached at all, and maximised a menu would fill the screen. It comes back normal.
   ShowWindow(Hwnd(), SW_SHOWNORMAL);
-  // The first window a process shows takes the show state its starter asked for; minimised, a
-  // window without a title bar could not be reached at all.
-  if (IsIconic(Hwnd()) || !IsWindowVisible(Hwnd())) ShowWindow(Hwnd(), SW_SHOWNORMAL);
+  if (IsIconic(Hwnd()) || IsZoomed(Hwnd()) || !IsWindowVisible(Hwnd())) ShowWindow(Hwnd(), SW_SHOWNORMAL);
   // In front with the keys: the resident program handed this process the right to come forward.
   Tolerate(SetForegroundWindow(Hwnd()) != FALSE, "SetForegroundWindow(launcher)");
   SetFocus(Hwnd());
@@ -97,8 +100,14 @@ bool LauncherWindow::CreateRows() {
   for (int row = 0; row < LauncherRows::kRowCount; ++row) {
     const int topTwips = kRowStepTwips * row;
     rowPlaces_[row] = PlaceInPixels(0, topTwips, kRowWidthTwips, kRowHeightTwips);
-    const RECT icon = PlaceInPixels(0, topTwips, kIconSizeTwips, kIconSizeTwips);
-    const RECT name = PlaceInPixels(kNameLeftTwips, topTwips + kNameTopTwips, kNameWidthTwips, kNameHeightTwips);
+    RECT icon = PlaceInPixels(0, topTwips, kIconSizeTwips, kIconSizeTwips);
+    RECT name = PlaceInPixels(kNameLeftTwips, topTwips + kNameTopTwips, kNameWidthTwips, kNameHeightTwips);
+    // The strip below covers the last hair of this one, icon and name included.
+    if (row + 1 < LauncherRows::kRowCount) {
+      const LONG nextTop = PixelsY(kRowStepTwips * (row + 1));
+      icon.bottom = std::min(icon.bottom, nextTop);
+      name.bottom = std::min(name.bottom, nextTop);
+    }
     Row& r = rowWindows_[row];
     if (!r.icon.Create(Hwnd(), icon.left, icon.top, icon.right - icon.left, icon.bottom - icon.top, menuColour, nullptr) ||
         !r.name.Create(Hwnd(), row, name, font_.get(), this)) {
