@@ -155,8 +155,8 @@ private:
 
 class Launcher : public ResidentScenario {
 protected:
-  // Ctrl+F11 pressed as real keys while the probe is in front (the system hands hotkeys over only
-  // while a window of its own has the keys); the menu once it shows.
+  // Ctrl+F11 pressed as real keys while the probe is in front (Wine hands a hotkey over only while
+  // one of its windows has the keys); the menu once it shows.
   HWND OpenByHotkey() {
     if (!probe_) probe_ = std::make_unique<ProbeTarget>();
     if (!probe_->Ready() || !probe_->BringToFront()) {
@@ -421,6 +421,7 @@ TEST_F(Launcher, ASecondStartWithMenuShowsOnlyTheMenuAndNormal) {
   EXPECT_FALSE(IsIconic(menu.Window())) << "the menu stayed minimised, without a title bar to restore it by";
   ASSERT_EQ(menu.Names().size(), static_cast<size_t>(kRows));
   EXPECT_EQ(WindowText(menu.Names()[0]), "メモ帳");
+  EXPECT_TRUE(Visible(menu.Icons()[0])) << "no icon for a program named without its folder";
   // Nothing of the resident program: no main window (hence no tray icon and no hotkeys).
   filter.className = kMainWindowClass;
   filter.visibleOnly = false;
