@@ -44,7 +44,11 @@ bool StartProcess(const std::string& programPath, std::string_view arguments, in
   UniqueHandle thread(pi.hThread);
   if (handOver) {
     Tolerate(AllowSetForegroundWindow(pi.dwProcessId) != FALSE, "AllowSetForegroundWindow");
-    Tolerate(ResumeThread(thread.get()) != static_cast<DWORD>(-1), "ResumeThread");
+    if (!Tolerate(ResumeThread(thread.get()) != static_cast<DWORD>(-1), "ResumeThread")) {
+      // Never leave a program behind that cannot run.
+      TerminateProcess(process.get(), 1);
+      return false;
+    }
   }
   return true;
 }
