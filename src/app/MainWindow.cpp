@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "accessories/clock/ClockWindow.h"
+#include "accessories/launcher/LauncherWindow.h"
 #include "accessories/memory/MemoryDiet.h"
 #include "app/AppState.h"
 #include "app/ProcessRole.h"
@@ -127,8 +128,9 @@ std::optional<int> MainWindow::Load() {
       RunMemoryDiet();
       return 0;
     case ProcessRole::Menu:
-      // The launcher menu will be shown here; until then the helper simply ends.
-      return 0;
+      // The launcher menu is this process's only window; the message loop runs until it ends.
+      if (!OpenLauncherMenu()) return 1;
+      return std::nullopt;
     case ProcessRole::Resident:
       break;
   }

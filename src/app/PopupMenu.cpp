@@ -52,7 +52,12 @@ UINT TrackMenuAtPointer(HWND owner, HMENU menu) {
 
 void StartOwnProcess(std::string_view argument) {
   // The fixed program name in the application folder, as the helper roles expect to be started.
-  (void)StartProcess(ExeDir() + "\\Quorbell.exe", argument, SW_SHOWMINIMIZED);
+  const std::string folder = ExeDir();
+  // The launcher's first window takes the start's show state: minimised, a window without title
+  // bar would be out of reach and its keys would go to another program.
+  const bool launcher = argument == "Menu";
+  (void)StartProcess(folder + "\\Quorbell.exe", argument, launcher ? SW_SHOWNORMAL : SW_SHOWMINIMIZED, folder,
+                     launcher ? Foreground::HandOver : Foreground::Keep);
 }
 
 }  // namespace qb

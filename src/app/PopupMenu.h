@@ -28,8 +28,10 @@ std::wstring MenuLabel(std::string_view caption);
 UINT TrackMenuAtPointer(HWND owner, HMENU menu);
 
 // Starts the program itself, "<application folder>\Quorbell.exe" with the path quoted, with
-// `argument` (Menu for the launcher, Diet for the memory diet), minimised with focus; does not
-// wait. A failure is logged and otherwise ignored.
+// `argument` (Menu for the launcher, Diet for the memory diet), in the application folder (where
+// the resident program's files are found); does not wait. The launcher comes up as a normal
+// window allowed to the front; the diet, which shows nothing, starts minimised with focus.
+// A failure is logged and otherwise ignored.
 void StartOwnProcess(std::string_view argument);
 
 }  // namespace qb

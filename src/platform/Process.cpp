@@ -24,7 +24,7 @@ std::wstring BuildCommandLine(std::wstring_view programPath, std::wstring_view a
 }
 
 bool StartProcess(const std::string& programPath, std::string_view arguments, int showCommand,
-                  const std::string& workingDirectory) {
+                  const std::string& workingDirectory, Foreground foreground) {
   const std::wstring program = Widen(programPath);
   std::wstring commandLine = BuildCommandLine(program, Widen(arguments));  // CreateProcessW may write to it
   const std::wstring directory = Widen(workingDirectory);
@@ -33,11 +33,23 @@ bool StartProcess(const std::string& programPath, std::string_view arguments, in
   si.dwFlags = STARTF_USESHOWWINDOW;
   si.wShowWindow = static_cast<WORD>(showCommand);
   PROCESS_INFORMATION pi{};
-  const BOOL ok = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                 directory.empty() ? nullptr : directory.c_str(), &si, &pi);
+  // Handing over the foreground right needs the process id before the program runs: it is started
+  // suspended, or its first window could come up before the right is there.
+  const bool handOver = foreground == Foreground::HandOver;
+  const BOOL ok = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                                 handOver ? CREATE_SUSPENDED : 0, nullptr, directory.empty() ? nullptr : directory.c_str(),
+                                 &si, &pi);
   if (!Tolerate(ok != FALSE, "CreateProcessW")) return false;
   UniqueHandle process(pi.hProcess);
   UniqueHandle thread(pi.hThread);
+  if (handOver) {
+    Tolerate(AllowSetForegroundWindow(pi.dwProcessId) != FALSE, "AllowSetForegroundWindow");
+    if (!Tolerate(ResumeThread(thread.get()) != static_cast<DWORD>(-1), "ResumeThread")) {
+      // Never leave a program behind that cannot run.
+      TerminateProcess(process.get(), 1);
+      return false;
+    }
+  }
   return true;
 }
 

@@ -9,9 +9,13 @@ namespace qb {
 // must never be read as a shorter program name followed by arguments.
 std::wstring BuildCommandLine(std::wstring_view programPath, std::wstring_view arguments);
 
+// Whether a started program may bring its window to the front. Windows lets only the program the
+// user is working with do that; one that started a window the user asked for hands the right on.
+enum class Foreground { Keep, HandOver };
+
 // CreateProcessW with the given show command (SW_...) and working directory (empty: inherit).
 // Does not wait; the process and thread handles are closed at once. False when it did not start.
 [[nodiscard]] bool StartProcess(const std::string& programPath, std::string_view arguments, int showCommand,
-                                const std::string& workingDirectory = {});
+                                const std::string& workingDirectory = {}, Foreground foreground = Foreground::Keep);
 
 }  // namespace qb
