@@ -19,19 +19,6 @@ constexpr uint16_t kVkSubtract = 0x6D;
 constexpr uint16_t kVkDecimal = 0x6E;
 constexpr uint16_t kVkDivide = 0x6F;
 
-// Replaces every occurrence of `from`, scanning left to right without rescanning what was put in.
-std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
-  std::string out;
-  out.reserve(text.size());
-  std::size_t pos = 0;
-  for (std::size_t hit; (hit = text.find(from, pos)) != std::string_view::npos; pos = hit + from.size()) {
-    out.append(text.substr(pos, hit - pos));
-    out.append(to);
-  }
-  out.append(text.substr(pos));
-  return out;
-}
-
 }  // namespace
 
 const std::array<HotkeyRow, kHotkeyCount> kHotkeyTable = {{
@@ -85,29 +72,6 @@ std::optional<int> KeyListIndexFromText(std::string_view text) {
 
 uint16_t DefaultModifier(int index) { return index < 6 ? kModControl : kModAlt; }
 std::string_view DefaultModifierText(int index) { return index < 6 ? "1" : "0"; }
-
-std::string UnescapeSlotText(std::string_view stored) {
-  return ReplaceAll(ReplaceAll(stored, "\\n", "\r\n"), "\\t", "\t");
-}
-
-std::string EscapeSlotText(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r') {
-      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      out += "\\n";
-    } else if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\t') {
-      out += "\\t";
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
 
 HotkeyState& TheHotkeys() {
   static HotkeyState state;

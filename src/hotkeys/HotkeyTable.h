@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "settings/Catalogue.h"
+#include "settings/SlotText.h"
 
 namespace qb {
 
@@ -53,14 +54,6 @@ std::optional<int> KeyListIndexFromText(std::string_view text);   // "0" .. "30"
 uint16_t DefaultModifier(int index);
 std::string_view DefaultModifierText(int index);
 
-// Slot and macro texts are stored on one line: "\n" (backslash, n) stands for CR LF and "\t" for
-// a tab. Unescaping replaces every "\n" first, then every "\t"; no other backslash sequence has a
-// meaning, so "\\" stays two backslashes and a "\n" inside a path ("C:\new") also becomes a line
-// break, exactly as the stored text has always been read.
-std::string UnescapeSlotText(std::string_view stored);
-// The inverse for writers: every line break (CR LF, lone CR, lone LF) becomes "\n" and every tab
-// "\t", so the value never breaks the line structure of the settings file.
-std::string EscapeSlotText(std::string_view text);
 
 // The state shared by the tray menu, the main window procedure and the key macros. Lives for the
 // whole process; owned by the window thread.

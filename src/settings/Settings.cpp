@@ -110,6 +110,10 @@ void WriteSetting(std::string_view section, std::string_view key, std::optional<
 }
 
 void WriteSettings(std::string_view section, std::initializer_list<SettingValue> values) {
+  WriteSettings(section, std::span<const SettingValue>(values.begin(), values.size()));
+}
+
+void WriteSettings(std::string_view section, std::span<const SettingValue> values) {
   section = BeforeNul(section);
   if (!IniDocument::IsStorableSectionName(section)) return;
   UpdateSettingsFile(true, [&](IniDocument& doc) {

@@ -3,6 +3,7 @@
 // Nothing is cached; every call reads (and every write replaces) the file as it is now.
 #include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,7 @@ struct SettingValue {
   std::string_view value;
 };
 void WriteSettings(std::string_view section, std::initializer_list<SettingValue> values);
+void WriteSettings(std::string_view section, std::span<const SettingValue> values);
 
 // Catalogue-aware forms: the default is the catalogue's.
 std::string ReadSetting(const SettingKey& key);
