@@ -79,6 +79,13 @@ void ArmMidnightTimer() {
   Tolerate(SetTimer(state.timerOwner, kMidnightTimerId, delay, &OnMidnightTimer) != 0, "SetTimer midnight");
 }
 
+void StopMidnightTimer() {
+  CalendarWallpaperState& state = TheState();
+  if (state.timerOwner == nullptr) return;
+  Tolerate(KillTimer(state.timerOwner, kMidnightTimerId) != FALSE, "KillTimer midnight");
+  state.timerOwner = nullptr;
+}
+
 }  // namespace
 
 void ApplyWallpaperCalendarAtStartup(HWND timerOwner) {
@@ -96,6 +103,25 @@ void ApplyWallpaperCalendarAtStartup(HWND timerOwner) {
   ArmMidnightTimer();
 }
 
+void ShowWallpaperCalendarNow(HWND timerOwner, const std::string& original) {
+  if (original.empty()) return;
+  // The registry holds the user's picture again before the calendar picture replaces it, as at
+  // start-up: whatever happens next, the way back is there.
+  StoreDesktopWallpaper(original);
+  ApplyDesktopWallpaper(original);
+  CalendarWallpaperState& state = TheState();
+  state.timerOwner = timerOwner;
+  state.shown = DrawOnto(original);
+  ArmMidnightTimer();
+}
+
+void TakeDownWallpaperCalendar(const std::string& original) {
+  StopMidnightTimer();
+  TheState().shown = false;
+  if (!IsWallpaperCalendarFile(GetDesktopWallpaper()) || original.empty()) return;
+  ApplyDesktopWallpaper(original);
+}
+
 void RefreshWallpaperCalendar() {
   CalendarWallpaperState& state = TheState();
   const std::string& original = TheWallpaperRecord().OriginalWallpaper;
@@ -105,11 +131,7 @@ void RefreshWallpaperCalendar() {
 }
 
 void RestoreWallpaperAtExit() {
-  CalendarWallpaperState& state = TheState();
-  if (state.timerOwner != nullptr) {
-    Tolerate(KillTimer(state.timerOwner, kMidnightTimerId) != FALSE, "KillTimer midnight");
-    state.timerOwner = nullptr;
-  }
+  StopMidnightTimer();
   const std::string& original = TheWallpaperRecord().OriginalWallpaper;
   if (!ModeOn() || original.empty()) return;
   ApplyDesktopWallpaper(original);

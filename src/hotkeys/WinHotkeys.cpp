@@ -75,6 +75,8 @@ void UnregisterHotkeys() {
 
 HWND HotkeyWindow() { return Current().window; }
 
+bool IsHotkeyRegistered(Hotkey hotkey) { return Current().registered[IndexOf(hotkey)]; }
+
 bool UnregisterOneHotkey(Hotkey hotkey) {
   Registration& r = Current();
   const std::size_t i = IndexOf(hotkey);

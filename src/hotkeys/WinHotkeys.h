@@ -19,6 +19,10 @@ void UnregisterHotkeys();
 // The window the hotkeys were last registered on (for the settings dialog's re-registration).
 HWND HotkeyWindow();
 
+// Whether the hotkey is registered now: false when its combination is held by another program (or
+// by an earlier row), or while the hotkeys are released.
+[[nodiscard]] bool IsHotkeyRegistered(Hotkey hotkey);
+
 // For actions that type keys of their own: one hotkey taken away and put back, with the
 // combination the tables give it at that moment. Failures are logged; a hotkey that cannot be put
 // back stays dead until the next RegisterHotkeys.
