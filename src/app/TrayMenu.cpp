@@ -8,6 +8,7 @@
 #include "accessories/stopwatch/StopwatchWindow.h"
 #include "app/MainWindow.h"
 #include "app/PopupMenu.h"
+#include "app/SettingsDialogLink.h"
 #include "calendar/CalendarWindow.h"
 #include "desktop/IconText.h"
 #include "hotkeys/HotkeyTable.h"
@@ -15,8 +16,18 @@
 #include "memo/DesktopMemos.h"
 #include "platform/Clipboard.h"
 #include "platform/DebugLog.h"
+#include "settings_dialog/SettingsDialog.h"
 
 namespace qb {
+
+namespace {
+
+void OpenSettingsDialog(MainWindow& window) {
+  static SettingsDialogLink link(window);
+  ShowSettingsDialog(link);
+}
+
+}  // namespace
 
 void MainWindow::AddTrayIcon() { trayIcon_.Add(Hwnd(), WindowIcon(Hwnd())); }
 
@@ -25,7 +36,7 @@ void MainWindow::RemoveTrayIcon() { trayIcon_.Remove(); }
 void MainWindow::OnTrayCallback(int16_t mouseMessage) {
   switch (DecodeTrayCallback(mouseMessage)) {
     case TrayRequest::OpenSettings:
-      // The settings dialog frmSetting opens here once it exists.
+      OpenSettingsDialog(*this);
       break;
     case TrayRequest::OpenMenu:
       trayMenu_.ShowTrayOnlyItems();
@@ -106,7 +117,7 @@ void MainWindow::RunMenuItem(MenuItem item) {
       ApplyIconTextChoice();
       break;
     case MenuItem::mnuSetting:
-      // The settings dialog frmSetting is shown here once it exists (single window).
+      OpenSettingsDialog(*this);
       break;
     case MenuItem::mnuVer:
       // The version dialog frmAbout is shown here once it exists (single window).
