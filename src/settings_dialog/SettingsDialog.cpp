@@ -263,10 +263,11 @@ void SettingsDialog::SelectPage(int index, bool focusIntoPage) {
 }
 
 void SettingsDialog::StepPage(int delta) {
-  const HWND focus = GetFocus();
-  // From the strip the focus stays there; from anywhere else it goes into the new page.
-  const bool intoPage = focus != tabStrip_;
-  SelectPage((selectedPage_ + delta + kSettingsPageCount) % kSettingsPageCount, intoPage);
+  SelectPage((selectedPage_ + delta + kSettingsPageCount) % kSettingsPageCount, false);
+  // The focus goes to the strip, which shows the page now in front; were it to go into the page, a
+  // page that begins with a text box would take the next Ctrl+Tab as a tab, and the keyboard would
+  // be stuck there. Tab goes on into the page.
+  SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tabStrip_), TRUE);
 }
 
 bool SettingsDialog::PreviewKey(const MSG& msg) {

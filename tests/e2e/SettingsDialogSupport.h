@@ -96,6 +96,17 @@ protected:
     return WaitForWindow(SettingsDialogFilter(app.Id()));
   }
 
+  // The captions of the tray menu opened by a right press on the icon (closed again with Escape).
+  std::vector<std::string> TrayMenuCaptions(HWND main) {
+    EXPECT_TRUE(Post(main, WM_MOUSEMOVE, kTrayIconId, WM_RBUTTONDOWN));
+    const HWND menu = WaitForPopupMenu(app.Id());
+    if (menu == nullptr) return {};
+    const auto items = ReadPopupMenu(menu);
+    EXPECT_TRUE(PostKey(menu, VK_ESCAPE));
+    EXPECT_TRUE(WaitForNoPopupMenu(app.Id()));
+    return items ? Captions(*items) : std::vector<std::string>{};
+  }
+
   // Presses Ctrl+PageDown (or PageUp) as real keys until page `index` is in front.
   bool GoToPage(HWND dialog, int index) {
     for (int step = 0; step < kSettingsPageCount && SelectedTab(dialog) != index; ++step) {
