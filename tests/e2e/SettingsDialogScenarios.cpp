@@ -215,5 +215,236 @@ TEST_F(SettingsDialogScenario, ANewPasteKeyFreesTheOldCombinationAndTheNewOneWor
   EXPECT_EQ(app.CloseMainWindow(), 0u);
 }
 
+constexpr wchar_t kMemoClass[] = L"Quorbell.MemoWindow";
+constexpr wchar_t kCalendarClass[] = L"Quorbell.CalendarWindow";
+constexpr COLORREF kChosenMemoColour = RGB(200, 230, 255);
+
+WindowFilter VisibleOfClass(DWORD processId, const wchar_t* className) {
+  WindowFilter filter;
+  filter.processId = processId;
+  filter.className = className;
+  filter.visibleOnly = true;
+  return filter;
+}
+
+// Inside the rim, below any text.
+COLORREF MemoColour(HWND memo) {
+  const ScreenImage shot = CaptureWindow(memo);
+  return shot.At(shot.width - 6, shot.height - 6);
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// The memo page's background colour box pressed with the mouse, and a colour chosen in the picker.
+void ChooseMemoColour(SettingsDialogScenario& scenario, HWND dialog, DWORD processId, COLORREF colour) {
+  HWND box = DialogControl(dialog, ctl::kMemoBack);
+  ASSERT_TRUE(box);
+  ASSERT_TRUE(ClickAt(box, POINT{8, 6}));
+  const auto picker = WaitForCommonDialog(processId, kColourRedEdit);
+  ASSERT_TRUE(picker) << "no colour picker";
+  ASSERT_TRUE(ChooseColourInDialog(*picker, colour));
+  (void)scenario;
+}
+
+TEST_F(SettingsDialogScenario, AMemoColourChangeRecreatesTheMemosWhereTheyStandAndReopensTheCalendar) {
+  AppFolder folder(Ini::Text(kHotkeyDefaultsIni +
+                             "[DESKTOPMEMO]\r\nMEMO0=一つ目\r\nTOP0=1500\r\nLEFT0=3000\r\nWIDTH0=3000\r\nHEIGHT0=1500\r\n"
+                             "MEMO4=二つ目\r\nTOP4=4500\r\nLEFT4=6000\r\nWIDTH4=3000\r\nHEIGHT4=1500\r\n"
+                             "[DESKTOPCAL]\r\nEnable=True\r\nTop=6000\r\nLeft=300\r\n"));
+  HWND main = Start(folder);
+  ASSERT_TRUE(main);
+  const WindowFilter memos = VisibleOfClass(app.Id(), kMemoClass);
+  const WindowFilter calendars = VisibleOfClass(app.Id(), kCalendarClass);
+  ASSERT_TRUE(WaitUntil([&] { return TopLevelWindows(memos).size() == 2; }));
+  const HWND oldCalendar = WaitForWindow(calendars);
+  ASSERT_TRUE(oldCalendar);
+  // The calendar has been moved since it opened: it comes back where it stands.
+  ASSERT_TRUE(SetWindowPos(oldCalendar, nullptr, 40, 450, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+  const RECT calendarPlace = WindowRect(oldCalendar);
+  std::vector<HWND> oldMemos = TopLevelWindows(memos);
+  std::vector<RECT> memoPlaces;
+  for (HWND memo : oldMemos) memoPlaces.push_back(WindowRect(memo));
+
+  HWND dialog = OpenByDoubleClick(main);
+  ASSERT_TRUE(dialog);
+  ASSERT_TRUE(GoToPage(dialog, FindControl(ctl::kMemoBack)->page));
+  ChooseMemoColour(*this, dialog, app.Id(), kChosenMemoColour);
+  HWND sample = DialogControl(dialog, ctl::kMemoSample);
+  EXPECT_TRUE(WaitUntil([&] {
+    const ScreenImage shot = CaptureWindow(sample);
+    return SameColour(shot.At(shot.width - 4, shot.height - 4), kChosenMemoColour, 8);
+  })) << "the memo sample takes the new background at once";
+  EXPECT_TRUE(SaveBitmap(CaptureWindow(dialog), PathJoin(ExeDirectory(), L"settings-memo-colour.bmp")));
+  ASSERT_TRUE(Click(dialog, IDOK));
+  ASSERT_TRUE(WaitHidden(dialog));
+
+  EXPECT_EQ(folder.ReadSetting("DESKTOPMEMO", "BKCOLOR"), std::to_string(kChosenMemoColour));
+  std::vector<HWND> newMemos;
+  ASSERT_TRUE(WaitUntil([&] {
+    newMemos = TopLevelWindows(memos);
+    return newMemos.size() == 2 && !IsWindow(oldMemos[0]) && !IsWindow(oldMemos[1]);
+  })) << "the memos were not created anew";
+  for (HWND memo : newMemos) {
+    EXPECT_TRUE(WaitUntil([&] { return SameColour(MemoColour(memo), kChosenMemoColour, 8); })) << WindowText(memo);
+    const RECT place = WindowRect(memo);
+    bool atAnOldPlace = false;
+    for (const RECT& old : memoPlaces) atAnOldPlace = atAnOldPlace || SameRect(place, old);
+    EXPECT_TRUE(atAnOldPlace) << "memo at " << place.left << "," << place.top;
+  }
+  HWND newCalendar = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    newCalendar = WaitForWindow(calendars, 100ms);
+    return newCalendar != nullptr && newCalendar != oldCalendar && !IsWindow(oldCalendar);
+  })) << "the calendar was not opened anew";
+  EXPECT_TRUE(SameRect(WindowRect(newCalendar), calendarPlace));
+  EXPECT_EQ(TopLevelWindows(calendars).size(), 1u);
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+}
+
+class SettingsMouseWarp : public SettingsDialogScenario {
+protected:
+  void TearDown() override {
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
+    SettingsDialogScenario::TearDown();
+  }
+
+  // Real mouse input: the pointer moved to a point of the screen (absolute, normalised coordinates).
+  static bool MovePointerTo(int x, int y) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return SendInput(1, &in, sizeof in) == 1;
+  }
+
+  static POINT Pointer() {
+    POINT p{};
+    GetCursorPos(&p);
+    return p;
+  }
+
+  // The mouse warp box clicked with the mouse, then Enter for OK.
+  void ToggleMouseWarp(HWND main, bool expected) {
+    HWND dialog = OpenByDoubleClick(main);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(GoToPage(dialog, FindControl(ctl::kMouseWarp)->page));
+    HWND box = DialogControl(dialog, ctl::kMouseWarp);
+    ASSERT_TRUE(ClickAt(box, POINT{5, 8}));
+    ASSERT_TRUE(WaitUntil([&] { return Ticked(box) == expected; }));
+    ASSERT_TRUE(PressKeys({VK_RETURN}));
+    ASSERT_TRUE(WaitHidden(dialog));
+  }
+};
+
+TEST_F(SettingsMouseWarp, TickedAndConfirmedTheEdgesWarpAtOnceAndClearedTheyStop) {
+  AppFolder folder(Ini::Text(kHotkeyDefaultsIni));
+  HWND main = Start(folder);
+  ASSERT_TRUE(main);
+  const int w = GetSystemMetrics(SM_CXSCREEN);
+  ToggleMouseWarp(main, true);
+  EXPECT_EQ(folder.ReadSetting("MouseWarp", "Enable"), "1");
+  ASSERT_TRUE(MovePointerTo(0, 300));
+  EXPECT_TRUE(WaitUntil([&] { return Pointer().x == w - 2; })) << "pointer at " << Pointer().x << "," << Pointer().y;
+  EXPECT_NEAR(Pointer().y, 300, 1);
+
+  ToggleMouseWarp(main, false);
+  EXPECT_EQ(folder.ReadSetting("MouseWarp", "Enable"), "0");
+  ASSERT_TRUE(MovePointerTo(0, 300));
+  EXPECT_FALSE(WaitUntil([&] { return Pointer().x != 0; }, kQuietPeriod)) << "still warping";
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+}
+
+TEST_F(SettingsDialogScenario, AnOddFlagDoesNotCostTheLauncherEntriesSlotTextsOrMacros) {
+  AppFolder folder(Ini::Text(kHotkeyDefaultsIni +
+                             "[WindowShade]\r\nXPMODE=True\r\n"
+                             "[APPNAME]\r\n1=メモ帳\r\n15=最後の行\r\n"
+                             "[APPPATH]\r\n1=C:\\Windows\\notepad.exe\r\n15=calc.exe\r\n"
+                             "[APPVIS]\r\n1=200\r\n"
+                             "[CLIP]\r\n1=スロット\\nテキスト\r\n"
+                             "[PARA]\r\n2=マクロ{ENTER}\r\n"));
+  HWND main = Start(folder);
+  ASSERT_TRUE(main);
+  HWND dialog = OpenByDoubleClick(main);
+  ASSERT_TRUE(dialog);
+  EXPECT_TRUE(Ticked(DialogControl(dialog, ctl::kWindowShadeXp))) << "on, as the program reads it";
+  EXPECT_EQ(WindowText(DialogControl(dialog, ctl::kAppName)), "メモ帳");
+  EXPECT_EQ(WindowText(DialogControl(dialog, ctl::kAppPath)), "C:\\Windows\\notepad.exe");
+  EXPECT_EQ(WindowText(DialogControl(dialog, ctl::kAppOpacity)), "200");
+  EXPECT_EQ(WindowText(DialogControl(dialog, ctl::kAppName + 14)), "最後の行");
+  EXPECT_EQ(WindowText(DialogControl(dialog, ctl::kAppPath + 14)), "calc.exe");
+  EXPECT_EQ(WindowText(DialogControl(dialog, ctl::kSlotText)), "スロット\r\nテキスト");
+  EXPECT_EQ(WindowText(DialogControl(dialog, ctl::kMacroText + 1)), "マクロ{ENTER}");
+  ASSERT_TRUE(Click(dialog, IDOK));
+  ASSERT_TRUE(WaitHidden(dialog));
+  EXPECT_EQ(folder.ReadSetting("WindowShade", "XPMODE"), "1");
+  EXPECT_EQ(folder.ReadSetting("APPNAME", "1"), "メモ帳");
+  EXPECT_EQ(folder.ReadSetting("APPPATH", "1"), "C:\\Windows\\notepad.exe");
+  EXPECT_EQ(folder.ReadSetting("APPVIS", "1"), "200");
+  EXPECT_EQ(folder.ReadSetting("APPNAME", "15"), "最後の行");
+  EXPECT_EQ(folder.ReadSetting("APPPATH", "15"), "calc.exe");
+  EXPECT_EQ(folder.ReadSetting("CLIP", "1"), "スロット\\nテキスト");
+  EXPECT_EQ(folder.ReadSetting("PARA", "2"), "マクロ{ENTER}");
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+}
+
+TEST_F(SettingsDialogScenario, ASlotCopiedByHotkeyStaysAfterAnUnrelatedOK) {
+  AppFolder folder(Ini::Text(kHotkeyDefaultsIni));
+  HWND main = Start(folder);
+  ASSERT_TRUE(main);
+  ProbeTarget probe(L"notepad editmenu");
+  ASSERT_TRUE(probe.Ready());
+  HWND edit = FindChild(probe.Hwnd(), L"Edit", std::nullopt);
+  ASSERT_TRUE(edit);
+  const std::string copied = "ホットキーでコピーした文章";
+  Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"ホットキーでコピーした文章"));
+  Send(edit, EM_SETSEL, 0, -1);
+  ASSERT_TRUE(probe.BringToFront());
+  ASSERT_TRUE(PressCombination({MOD_CONTROL, VK_NUMPAD1}));
+  ASSERT_TRUE(WaitUntil([&] { return TrayMenuCaptions(main).front() == copied; })) << "slot 1 did not take the copy";
+
+  HWND dialog = OpenByDoubleClick(main);
+  ASSERT_TRUE(dialog);
+  ASSERT_TRUE(GoToPage(dialog, FindControl(ctl::kMemoBack)->page));
+  ChooseMemoColour(*this, dialog, app.Id(), kChosenMemoColour);
+  ASSERT_TRUE(Click(dialog, IDOK));
+  ASSERT_TRUE(WaitHidden(dialog));
+  EXPECT_EQ(folder.ReadSetting("DESKTOPMEMO", "BKCOLOR"), std::to_string(kChosenMemoColour));
+  EXPECT_EQ(folder.ReadSetting("CLIP", "1", "<absent>"), "<absent>");
+
+  EXPECT_EQ(TrayMenuCaptions(main).front(), copied);
+  Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+  ASSERT_TRUE(probe.BringToFront());
+  ASSERT_TRUE(PressCombination({MOD_CONTROL, VK_NUMPAD4}));
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(edit) == copied; })) << "slot 1 pastes: " << WindowText(edit);
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+}
+
+TEST_F(SettingsDialogScenario, ACombinationAnotherProgramHoldsIsMarkedOnItsRow) {
+  // This test program holds Ctrl+keypad 2, copy slot 2's combination, before the program starts.
+  ASSERT_TRUE(RegisterHotKey(nullptr, 0x7E01, MOD_CONTROL, VK_NUMPAD2));
+  AppFolder folder(Ini::Text(kHotkeyDefaultsIni));
+  HWND main = Start(folder);
+  ASSERT_TRUE(main);
+  HWND dialog = OpenByDoubleClick(main);
+  ASSERT_TRUE(dialog);
+  for (int row = 0; row < kDialogHotkeyRows; ++row) {
+    EXPECT_EQ(WindowText(DialogControl(dialog, ctl::kHotkeyStatus + row)), row == 1 ? "他で使用中" : "") << "row " << row + 1;
+  }
+  EXPECT_TRUE(IsWindowVisible(DialogControl(dialog, ctl::kHotkeyStatus + 1)));
+  EXPECT_TRUE(SaveBitmap(CaptureWindow(dialog), PathJoin(ExeDirectory(), L"settings-hotkey-taken.bmp")));
+
+  // Let go, the combination is the program's after the next OK, and the mark goes.
+  UnregisterHotKey(nullptr, 0x7E01);
+  ASSERT_TRUE(Click(dialog, IDOK));
+  ASSERT_TRUE(WaitHidden(dialog));
+  EXPECT_TRUE(CombinationTaken({MOD_CONTROL, VK_NUMPAD2}));
+  ASSERT_EQ(OpenByDoubleClick(main), dialog);
+  EXPECT_EQ(WindowText(DialogControl(dialog, ctl::kHotkeyStatus + 1)), "");
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+}
+
 }  // namespace
 }  // namespace qb::e2e
