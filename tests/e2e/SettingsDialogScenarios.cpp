@@ -12,7 +12,10 @@
 #include "HotkeyDefaults.h"
 #include "HotkeySupport.h"
 #include "SettingsDialogSupport.h"
+#include "common/BmpFile.h"
+#include "harness/DesktopWallpaper.h"
 #include "harness/ProbeTarget.h"
+#include "platform/WinText.h"
 
 namespace qb::e2e {
 namespace {
@@ -444,6 +447,107 @@ TEST_F(SettingsDialogScenario, ACombinationAnotherProgramHoldsIsMarkedOnItsRow) 
   ASSERT_EQ(OpenByDoubleClick(main), dialog);
   EXPECT_EQ(WindowText(DialogControl(dialog, ctl::kHotkeyStatus + 1)), "");
   EXPECT_EQ(app.CloseMainWindow(), 0u);
+}
+
+// Two captures of a window differ somewhere.
+bool Differ(const ScreenImage& a, const ScreenImage& b) { return a.pixels != b.pixels; }
+
+TEST_F(SettingsDialogScenario, PageButtonsBrowseChooseFontsAndTheSamplesFollowTheStyleBoxes) {
+  AppFolder folder(Ini::Text(kHotkeyDefaultsIni));
+  const std::wstring tool = folder.PathOf(L"道具.exe");
+  ASSERT_TRUE(WriteFileBytes(tool, "MZ"));
+  HWND main = Start(folder);
+  ASSERT_TRUE(main);
+  HWND dialog = OpenByDoubleClick(main);
+  ASSERT_TRUE(dialog);
+
+  // The last launcher row browses like the first ones.
+  ASSERT_TRUE(GoToPage(dialog, FindControl(ctl::kAppBrowse + 14)->page));
+  ASSERT_TRUE(ClickAt(DialogControl(dialog, ctl::kAppBrowse + 14), POINT{5, 5}));
+  auto picker = WaitForCommonDialog(app.Id(), kFileNameCombo);
+  ASSERT_TRUE(picker) << "row 15's button opened no file dialog";
+  ASSERT_TRUE(ChooseFileInDialog(*picker, Narrow(tool)));
+  HWND path15 = DialogControl(dialog, ctl::kAppPath + 14);
+  EXPECT_TRUE(WaitUntil([&] { return SamePath(Widen(WindowText(path15)), tool); })) << WindowText(path15);
+
+  // The memo sample follows its bold box at once, as the calendar sample does.
+  ASSERT_TRUE(GoToPage(dialog, FindControl(ctl::kMemoFontBold)->page));
+  HWND memoSample = DialogControl(dialog, ctl::kMemoSample);
+  const ScreenImage plain = CaptureWindow(memoSample);
+  ASSERT_TRUE(ClickAt(DialogControl(dialog, ctl::kMemoFontBold), POINT{5, 8}));
+  EXPECT_TRUE(WaitUntil([&] { return Differ(CaptureWindow(memoSample), plain); })) << "the memo sample stayed as it was";
+
+  // The calendar font button: the chosen face and size land in the labels, the boxes follow.
+  ASSERT_TRUE(GoToPage(dialog, FindControl(ctl::kCalendarFontButton)->page));
+  HWND calendarSample = DialogControl(dialog, ctl::kCalendarSample);
+  const ScreenImage before = CaptureWindow(calendarSample);
+  ASSERT_TRUE(ClickAt(DialogControl(dialog, ctl::kCalendarFontButton), POINT{10, 8}));
+  picker = WaitForCommonDialog(app.Id(), kFontFaceCombo);
+  ASSERT_TRUE(picker) << "no font dialog";
+  ASSERT_TRUE(ConfirmFontDialog(*picker, std::string("IPA明朝"), 14, false));
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(DialogControl(dialog, ctl::kCalendarFontName)) == "IPA明朝"; }))
+      << WindowText(DialogControl(dialog, ctl::kCalendarFontName));
+  EXPECT_EQ(WindowText(DialogControl(dialog, ctl::kCalendarFontSize)), "14");
+  EXPECT_FALSE(Ticked(DialogControl(dialog, ctl::kCalendarFontBold)));
+  EXPECT_TRUE(WaitUntil([&] { return Differ(CaptureWindow(calendarSample), before); }));
+  EXPECT_TRUE(SaveBitmap(CaptureWindow(dialog), PathJoin(ExeDirectory(), L"settings-calendar-font.bmp")));
+
+  ASSERT_TRUE(Click(dialog, IDOK));
+  ASSERT_TRUE(WaitHidden(dialog));
+  EXPECT_TRUE(SamePath(Widen(folder.ReadSetting("APPPATH", "15")), tool));
+  EXPECT_EQ(folder.ReadSetting("MemoFont", "Bold"), "1");
+  EXPECT_EQ(folder.ReadSetting("CalFont", "Name"), "IPA明朝");
+  EXPECT_EQ(folder.ReadSetting("CalFont", "Size"), "14");
+  EXPECT_EQ(folder.ReadSetting("CalFont", "Bold"), "0");
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+}
+
+class SettingsWallpaperCalendar : public SettingsDialogScenario {
+protected:
+  void SetUp() override {
+    SettingsDialogScenario::SetUp();
+    const std::vector<std::uint32_t> pixels(800 * 600, 0x305070);
+    ASSERT_TRUE(WriteFileBytes(userPicture, EncodeBmp24(pixels.data(), 800, 600)));
+    ASSERT_TRUE(SetUserWallpaper(userPicture));
+  }
+
+  // The wallpaper calendar's box clicked with the mouse, then OK.
+  void SetWallpaperCalendar(HWND main, bool on) {
+    HWND dialog = OpenByDoubleClick(main);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(GoToPage(dialog, FindControl(ctl::kWallpaperCalendar)->page));
+    HWND box = DialogControl(dialog, ctl::kWallpaperCalendar);
+    ASSERT_TRUE(ClickAt(box, POINT{5, 8}));
+    ASSERT_TRUE(WaitUntil([&] { return Ticked(box) == on; }));
+    ASSERT_TRUE(Click(dialog, IDOK));
+    ASSERT_TRUE(WaitHidden(dialog));
+  }
+
+  WallpaperGuard wallpaper;
+  AppFolder pictures;  // the user's own folder
+  const std::wstring userPicture = pictures.PathOf(L"海の壁紙.bmp");
+};
+
+TEST_F(SettingsWallpaperCalendar, TickedTheMonthIsDrawnIntoTheWallpaperClearedTheUsersPictureComesBackAtOnce) {
+  AppFolder folder(Ini::Text(kHotkeyDefaultsIni + "[Calender]\r\nX=40\r\nY=30\r\n"));
+  HWND main = Start(folder);
+  ASSERT_TRUE(main);
+  const std::wstring calendarPicture = folder.PathOf(L"Quorbell.bmp");
+
+  SetWallpaperCalendar(main, true);
+  EXPECT_TRUE(WaitUntil([&] { return SamePath(RegistryWallpaper(), calendarPicture); })) << Narrow(RegistryWallpaper());
+  EXPECT_EQ(folder.ReadSetting("Wallpaper", "1"), Narrow(userPicture)) << "the user's picture is recorded";
+  EXPECT_EQ(folder.ReadSetting("Calender", "Enable"), "1");
+  const auto drawn = ReadFileBytes(calendarPicture);
+  ASSERT_TRUE(drawn);
+  EXPECT_NE(*drawn, *ReadFileBytes(userPicture)) << "nothing drawn into the calendar picture";
+
+  SetWallpaperCalendar(main, false);
+  EXPECT_TRUE(WaitUntil([&] { return SamePath(RegistryWallpaper(), userPicture); }))
+      << "the user's picture did not come back: " << Narrow(RegistryWallpaper());
+  EXPECT_EQ(folder.ReadSetting("Wallpaper", "1"), Narrow(userPicture)) << "the record stays";
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+  EXPECT_TRUE(SamePath(RegistryWallpaper(), userPicture));
 }
 
 }  // namespace
