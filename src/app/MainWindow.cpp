@@ -73,7 +73,11 @@ const LifeStep kStartupSteps[] = {
     {"clipboard-slot menu captions", [](MainWindow& window) { window.SetSlotCaptionsFromSlots(); }},
     {"read calendar colours", [](MainWindow&) { TheCalendarColours() = ReadCalendarColours(); }},
     {"calendar drawn into the wallpaper", [](MainWindow& window) { ApplyWallpaperCalendarAtStartup(window.Hwnd()); }},
-    {"start-up wait", [](MainWindow&) { Sleep(TheApp().StartupWait); }},
+};
+
+// The steps that come after the start-up wait. The wait itself is a one-shot timer, so that the
+// tray icon answers and a close request is heard while it runs.
+const LifeStep kAfterStartupWaitSteps[] = {
     {"apply the desktop icon text background", [](MainWindow&) { ApplyIconTextChoice(); }},
     {"open the desktop calendar", [](MainWindow&) { OpenDesktopCalendarAtStartup(); }},
     {"open the analog clock", [](MainWindow&) { OpenAnalogClockAtStartup(); }},
@@ -151,12 +155,23 @@ bool MainWindow::StartResident() {
   params.height = 100;
   if (!CreateWindowFor(params)) return false;
   RunSteps(kStartupSteps, *this);
+  const UINT wait = TheApp().StartupWait;
+  if (wait == 0 || !Tolerate(SetTimer(Hwnd(), kStartupWaitTimerId, wait, nullptr) != 0, "SetTimer(start-up wait)")) {
+    RunSteps(kAfterStartupWaitSteps, *this);
+  }
   return true;
+}
+
+void MainWindow::OnStartupWaitOver() {
+  KillTimer(Hwnd(), kStartupWaitTimerId);
+  if (!unloading_) RunSteps(kAfterStartupWaitSteps, *this);
 }
 
 void MainWindow::Unload() {
   if (unloading_) return;
   unloading_ = true;
+  // Steps still waiting for the end of the start-up wait are not run any more.
+  if (Hwnd() != nullptr) KillTimer(Hwnd(), kStartupWaitTimerId);
   RunSteps(kShutdownSteps, *this);
 }
 
@@ -186,6 +201,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       if (IsPeriodicTimer(wParam)) OnPeriodicTimer();
+      if (wParam == kStartupWaitTimerId) OnStartupWaitOver();
       return 0;
     case WM_TIMECHANGE:
       // The wallpaper calendar shows today, also after the clock was set.

@@ -65,7 +65,11 @@ public:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+  // The periodic timer has id 1.
+  static constexpr UINT_PTR kStartupWaitTimerId = 2;
+
   bool StartResident();
+  void OnStartupWaitOver();
   void OnSlotItemClick(int n);
 
   std::optional<InstanceMutex> instance_;

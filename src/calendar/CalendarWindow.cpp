@@ -285,6 +285,8 @@ HWND ReopenDesktopCalendar() {
 }
 
 void OpenDesktopCalendarAtStartup() {
+  // The user may have opened it from the tray menu while the start-up waited.
+  if (CalendarWindowHandle != nullptr) return;
   if (CalendarOpensAtStartup()) OpenDesktopCalendar();
 }
 

@@ -236,6 +236,10 @@ HWND OpenAnalogClock() {
 }
 
 void OpenAnalogClockAtStartup() {
+  // A clock the user opened from the tray menu while the start-up waited is the one wanted.
+  for (const auto& w : ClockWindows()) {
+    if (w && w->Hwnd() != nullptr) return;
+  }
   if (ClockOpensAtStartup()) OpenAnalogClock();
 }
 
