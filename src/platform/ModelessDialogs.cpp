@@ -25,8 +25,10 @@ void RemoveModelessDialog(HWND dialog) { std::erase(OpenDialogs(), dialog); }
 
 bool RouteToModelessDialog(MSG& message) {
   if (message.hwnd == nullptr) return false;  // thread messages belong to no dialog
-  // IsDialogMessageW answers false at once for a message of another window.
-  return std::any_of(OpenDialogs().begin(), OpenDialogs().end(),
+  // A copy: the message handled may close a dialog, which takes it off the list. IsDialogMessageW
+  // answers false at once for a message of another window.
+  const std::vector<HWND> dialogs = OpenDialogs();
+  return std::any_of(dialogs.begin(), dialogs.end(),
                      [&](HWND dialog) { return IsDialogMessageW(dialog, &message) != FALSE; });
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "accessories/version/VersionDialogResources.h"
 #include "app/MenuModel.h"
 #include "harness/Harness.h"
 #include "harness/PopupMenus.h"
@@ -160,7 +161,8 @@ TEST_F(VersionDialog, OpensFromTheTrayWithItsVersionAndTextsOnceAndClosesByOkEnt
   EXPECT_TRUE(FindChild(dialog, L"Static", "ﾊﾞｰｼﾞｮﾝ 1.0.0")) << "no version label";
   EXPECT_TRUE(FindChild(dialog, L"Static", "Quorbell"));
   // Author block, notice and acknowledgement.
-  for (int id : {104, 105, 106}) EXPECT_FALSE(WindowText(GetDlgItem(dialog, id)).empty()) << id;
+  for (int id : {VERSION_DIALOG_AUTHOR, VERSION_DIALOG_NOTICE, VERSION_DIALOG_ACKNOWLEDGEMENT})
+    EXPECT_FALSE(WindowText(GetDlgItem(dialog, id)).empty()) << id;
   // The link follows its label directly.
   const HWND label = FindChild(dialog, L"Static", "ｻﾎﾟｰﾄﾎｰﾑﾍﾟｰｼﾞ: ");
   const HWND link = FindChild(dialog, L"SysLink", "<a>Readme.txt</a>");
@@ -195,6 +197,11 @@ TEST_F(VersionDialog, OpensFromTheTrayWithItsVersionAndTextsOnceAndClosesByOkEnt
     EXPECT_TRUE(WaitForNoWindow(Dialogs())) << "not closed by key " << key;
     dialog = nullptr;
   }
+  // The close box.
+  dialog = OpenFromTray(main);
+  ASSERT_TRUE(dialog);
+  ASSERT_TRUE(PostClose(dialog));
+  EXPECT_TRUE(WaitForNoWindow(Dialogs())) << "WM_CLOSE did not close the dialog";
   EXPECT_EQ(app.CloseMainWindow(), 0u);
 }
 
