@@ -1,6 +1,7 @@
-#pragma once
 // Names shared by the version dialog's template (res/VersionDialog.rc) and its code. Plain macros:
-// the resource compiler reads this file too.
+// the resource compiler reads this file too (hence the include guard).
+#ifndef QUORBELL_VERSION_DIALOG_RESOURCES_H
+#define QUORBELL_VERSION_DIALOG_RESOURCES_H
 
 #define VERSION_DIALOG_TEMPLATE L"VERSIONDIALOG"
 
@@ -14,3 +15,5 @@
 #define VERSION_DIALOG_SUPPORT_LINK 108
 #define VERSION_DIALOG_SEPARATOR 109
 #define VERSION_DIALOG_SYSTEM_INFO 110
+
+#endif
