@@ -6,6 +6,7 @@
 #include "accessories/colour_chooser/ColourChooserWindow.h"
 #include "accessories/memory/MemoryStatusWindow.h"
 #include "accessories/stopwatch/StopwatchWindow.h"
+#include "accessories/version/VersionDialog.h"
 #include "app/MainWindow.h"
 #include "app/PopupMenu.h"
 #include "calendar/CalendarWindow.h"
@@ -109,7 +110,7 @@ void MainWindow::RunMenuItem(MenuItem item) {
       // The settings dialog frmSetting is shown here once it exists (single window).
       break;
     case MenuItem::mnuVer:
-      // The version dialog frmAbout is shown here once it exists (single window).
+      ShowVersionDialog();
       break;
     case MenuItem::mnuEnd:
       Unload();

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/ModelessDialogs.h"
+
 namespace qb {
 
 void PumpPendingMessages() {
@@ -11,6 +13,7 @@ void PumpPendingMessages() {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
+    if (RouteToModelessDialog(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -26,6 +29,7 @@ int RunMessageLoop() {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(msg.wParam);
     if (got == -1) return 1;  // invalid arguments: cannot happen with these, but never spin
+    if (RouteToModelessDialog(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
