@@ -70,6 +70,7 @@ const LifeStep kStartupSteps[] = {
        HookMainWindow(window.Hwnd(), TheMainWindowHost());
      }},
     {"register the hotkeys", [](MainWindow& window) { RegisterHotkeys(window.Hwnd()); }},
+    {"tell which hotkeys are dead", [](MainWindow& window) { window.ReportDeadHotkeys(); }},
     {"clipboard-slot menu captions", [](MainWindow& window) { window.SetSlotCaptionsFromSlots(); }},
     {"read calendar colours", [](MainWindow&) { TheCalendarColours() = ReadCalendarColours(); }},
     {"calendar drawn into the wallpaper", [](MainWindow& window) { ApplyWallpaperCalendarAtStartup(window.Hwnd()); }},
@@ -160,6 +161,17 @@ bool MainWindow::StartResident() {
     RunSteps(kAfterStartupWaitSteps, *this);
   }
   return true;
+}
+
+void MainWindow::ReportDeadHotkeys() {
+  const std::vector<Hotkey> dead = HotkeysNotRegistered();
+  if (dead.empty()) return;
+  std::string names;
+  for (const Hotkey hotkey : dead) {
+    if (!names.empty()) names += ", ";
+    names += CombinationText(CombinationOf(TheHotkeys(), hotkey));
+  }
+  trayIcon_.ShowBalloon(kAppTitle, "登録できなかったホットキー: " + names);
 }
 
 void MainWindow::OnStartupWaitOver() {

@@ -56,6 +56,9 @@ public:
   void RunMenuItem(MenuItem item);
   [[nodiscard]] const MainMenu& TrayMenu() const noexcept { return trayMenu_; }
 
+  // One balloon from the tray icon naming the hotkeys another program holds (start-up only).
+  void ReportDeadHotkeys();
+
   // The 10 ms periodic timer (PeriodicTimerWin.cpp): runs only while mouse warp or the automatic
   // diet is on; call after either setting changes.
   void UpdatePeriodicTimer();

@@ -3,6 +3,8 @@
 // HotkeyTable.h (TheHotkeys()).
 #include <windows.h>
 
+#include <vector>
+
 #include "hotkeys/HotkeyTable.h"
 
 namespace qb {
@@ -15,6 +17,10 @@ void RegisterHotkeys(HWND window);
 
 // Unregisters all hotkeys from the window they were registered on and deletes their atoms.
 void UnregisterHotkeys();
+
+// The hotkeys of the last RegisterHotkeys that are dead because the system refused their
+// combination (another program holds it), in table order. Rows without a key are not counted.
+std::vector<Hotkey> HotkeysNotRegistered();
 
 // The window the hotkeys were last registered on (for the settings dialog's re-registration).
 HWND HotkeyWindow();
