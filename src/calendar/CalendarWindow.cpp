@@ -128,7 +128,10 @@ void CalendarWindow::OnPictureMouseDown(PictureBox::Button button, int, int) {
   if (Hwnd() == nullptr) return;
   RECT moved{};
   GetWindowRect(Hwnd(), &moved);
-  if (!EqualRect(&before, &moved)) keepStoredPlace_ = false;
+  if (!EqualRect(&before, &moved)) {
+    keepStoredPlace_ = false;
+    placeBeforeScreenChange_.reset();
+  }
   // That move loop swallows the button's release. A click that did not move the window is still
   // a release over the drawing area, so it gets its release (unless the release is still on its
   // way, as when the system did not start a move at all).
@@ -180,7 +183,7 @@ void CalendarWindow::OnPictureDoubleClick() {
   // A calendar shown elsewhere than stored because its place lies on no monitor keeps its stored
   // place until the user moves it.
   std::optional<PixelPoint> closedAt;
-  if (!keepStoredPlace_) closedAt = PixelPoint{place.left, place.top};
+  if (!keepStoredPlace_) closedAt = placeBeforeScreenChange_.value_or(PixelPoint{place.left, place.top});
   StoreCalendarWindowClosed(closedAt, twipsPerPixelX_, twipsPerPixelY_);
   CalendarWindowHandle = nullptr;
   Destroy();
@@ -207,6 +210,16 @@ void CalendarWindow::PictureBox_MouseUp(PictureBox&, PictureBox::Button button, 
 }
 void CalendarWindow::PictureBox_DblClick(PictureBox&, int, int) { OnPictureDoubleClick(); }
 
+void CalendarWindow::OnDisplayChange() {
+  // A monitor went away with the calendar on it: it comes to the nearest work area, and what it stores
+  // at its close stays the place the user gave it until the user moves it again.
+  RECT before{};
+  GetWindowRect(Hwnd(), &before);
+  if (BringOntoScreen(Hwnd()) && !keepStoredPlace_ && !placeBeforeScreenChange_) {
+    placeBeforeScreenChange_ = PixelPoint{before.left, before.top};
+  }
+}
+
 LRESULT CalendarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
@@ -222,6 +235,9 @@ LRESULT CalendarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         return 0;
       }
       break;
+    case WM_DISPLAYCHANGE:
+      OnDisplayChange();
+      return 0;
     case WM_CLOSE:
       // Closed by another part of the program (to open a fresh calendar): nothing is stored.
       Destroy();

@@ -40,6 +40,7 @@ public:
   void OnPrevClick();
   void OnNextClick();
   void OnPictureMouseDown(PictureBox::Button button, int x, int y);
+  void OnDisplayChange();
   void OnPictureMouseUp(PictureBox::Button button, int x, int y);
   void OnPictureDoubleClick();
   // The double-click time after a left release over a day: that day's note opens.
@@ -71,6 +72,8 @@ private:
   std::int16_t monthOffset = 0;
   std::optional<std::string> pendingNoteTitle_;  // a left release waiting out the double-click time
   bool keepStoredPlace_ = false;
+  // Where it stood before a change of monitors moved it onto the screen; stored at its close.
+  std::optional<PixelPoint> placeBeforeScreenChange_;
   double twipsPerPixelX_ = 15;
   double twipsPerPixelY_ = 15;
 };
