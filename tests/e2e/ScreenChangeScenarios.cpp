@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
 
 #include "harness/Harness.h"
 
@@ -59,6 +60,7 @@ TEST_F(ScreenChange, WindowsLeftOnAMonitorThatWentAwayComeToTheScreenAndKeepThei
                       MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)), SMTO_ABORTIFHUNG, 5000,
                       &ignored);
   for (HWND w : {memo, calendar, clock}) EXPECT_TRUE(WaitUntil([&] { return OnTheScreen(w); }));
+  std::this_thread::sleep_for(500ms);  // let the moved windows repaint before the picture
   if (HWND desktop = GetDesktopWindow()) {
     const ScreenImage shot = CaptureWindow(desktop);
     EXPECT_TRUE(SaveBitmap(shot, PathJoin(ExeDirectory(), L"after-a-monitor-went-away.bmp")));
