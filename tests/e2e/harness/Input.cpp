@@ -130,6 +130,27 @@ bool DragAt(HWND hwnd, POINT client, POINT offset, MouseButton button) {
   return SendAll(inputs);
 }
 
+bool DragWindowAt(HWND hwnd, POINT client, POINT offset) {
+  POINT start = client;
+  ClientToScreen(hwnd, &start);
+  if (!FrontAndUncovered(hwnd, start)) return false;
+  std::vector<INPUT> press{MoveTo(start), MouseInput(MOUSEEVENTF_LEFTDOWN)};
+  if (!SendAll(press)) return false;
+  const DWORD thread = GetWindowThreadProcessId(hwnd, nullptr);
+  const bool moving = WaitUntil([&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE) != 0;
+  });
+  std::vector<INPUT> rest;
+  constexpr int kSteps = 4;
+  for (int i = 1; moving && i <= kSteps; ++i) {
+    rest.push_back(MoveTo({start.x + offset.x * i / kSteps, start.y + offset.y * i / kSteps}));
+  }
+  rest.push_back(MouseInput(MOUSEEVENTF_LEFTUP));
+  return SendAll(rest) && moving;
+}
+
 bool PostClick(HWND hwnd, POINT client, MouseButton button) {
   LPARAM lp = MAKELPARAM(client.x, client.y);
   UINT downMsg = WM_LBUTTONDOWN, upMsg = WM_LBUTTONUP;
