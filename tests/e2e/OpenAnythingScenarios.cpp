@@ -44,10 +44,12 @@ std::vector<RunningProgram> RunningCopiesOf(const std::vector<std::wstring>& pat
     wchar_t image[MAX_PATH * 2];
     DWORD size = MAX_PATH * 2;
     if (!QueryFullProcessImageNameW(process.get(), 0, image, &size)) continue;
-    const auto match = std::find_if(paths.begin(), paths.end(), [&](const std::wstring& p) { return _wcsicmp(p.c_str(), image) == 0; });
+    const auto match = std::find_if(paths.begin(), paths.end(),
+                                    [&](const std::wstring& p) { return _wcsicmp(p.c_str(), image) == 0; });
     FILETIME created{}, exited{}, kernel{}, user{};
     if (match == paths.end() || !GetProcessTimes(process.get(), &created, &exited, &kernel, &user)) continue;
-    found.push_back({entry.th32ProcessID, (static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime, *match});
+    found.push_back({entry.th32ProcessID,
+                     (static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime, *match});
   }
   std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.created < b.created; });
   return found;

@@ -67,7 +67,8 @@ void DrawButtonPicture(HDC dc) {
   Fill(dc, 1, 1, w - 1, h - 1, kShade);
   Fill(dc, 1, 1, w - 2, h - 2, kLight);
   const int faceRows = h - 4;
-  for (int row = 0; row < faceRows; ++row) Fill(dc, 2, 2 + row, w - 2, 3 + row, Blend(kFaceTop, kFaceBottom, row, faceRows - 1));
+  for (int row = 0; row < faceRows; ++row)
+    Fill(dc, 2, 2 + row, w - 2, 3 + row, Blend(kFaceTop, kFaceBottom, row, faceRows - 1));
 
   DrawPowerSign(dc, 18, 16, kMarkShadow);
   DrawPowerSign(dc, 17, 15, kMark);

@@ -32,8 +32,11 @@ StandInTaskBar::StandInTaskBar(Kind kind) {
 }
 
 StandInTaskBar::~StandInTaskBar() {
-  if (HWND holder = holder_.load()) PostMessageW(holder, kRestore, 0, 0);
-  else if (threadId_ != 0) PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+  if (HWND holder = holder_.load()) {
+    PostMessageW(holder, kRestore, 0, 0);
+  } else if (threadId_ != 0) {
+    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+  }
   if (thread_.joinable()) thread_.join();
   CloseHandle(setUp_);
   if (moved_ != 0) {
