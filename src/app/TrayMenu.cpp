@@ -5,6 +5,8 @@
 #include "accessories/clock/ClockWindow.h"
 #include "accessories/colour_chooser/ColourChooserWindow.h"
 #include "accessories/memory/MemoryStatusWindow.h"
+#include "accessories/open_anything/OpenAnythingWindow.h"
+#include "accessories/shutdown_button/ShutdownButtonWindow.h"
 #include "accessories/stopwatch/StopwatchWindow.h"
 #include "accessories/version/VersionDialog.h"
 #include "app/MainWindow.h"
@@ -80,7 +82,7 @@ void MainWindow::RunMenuItem(MenuItem item) {
   }
   switch (item) {
     case MenuItem::mnuOpen:
-      // The open-anything window frmGoma is shown here once it exists (single window).
+      ShowOpenAnything();
       break;
     case MenuItem::stopWatch:
       ShowStopwatch();
@@ -89,7 +91,7 @@ void MainWindow::RunMenuItem(MenuItem item) {
       ShowColourChooser();
       break;
     case MenuItem::shutdown:
-      // The shutdown button frmSwitch is shown here once it exists (single window).
+      ShowShutdownButton();
       break;
     case MenuItem::cmdMemDiet:
       OpenMemoryStatusWindow([] { StartOwnProcess("Diet"); });

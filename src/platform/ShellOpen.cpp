@@ -1,26 +1,42 @@
 #include "platform/ShellOpen.h"
 
-#include <objbase.h>
-#include <shellapi.h>
-
+#include "platform/ComApartment.h"
 #include "platform/DebugLog.h"
+#include "platform/Handles.h"
 #include "platform/WinText.h"
 
 namespace qb {
 
-bool OpenWithShell(HWND owner, const std::string& path) {
-  // Shell extensions that an open may load can need COM on this thread (ShellExecute's
-  // documentation asks for it); the program's thread keeps no apartment of its own otherwise.
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteW(owner, nullptr, Widen(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  if (SUCCEEDED(com)) CoUninitialize();
-  // Values up to 32 are error codes.
-  if (result <= 32) {
-    LogWin32Failure("ShellExecuteW", static_cast<DWORD>(result));
-    return false;
+bool OpenWithShell(HWND owner, const std::string& name) {
+  // The shell may hand the name to an extension that needs COM on this thread.
+  const ComApartment com;
+  const std::wstring file = Widen(name);
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_NOCLOSEPROCESS;
+  info.hwnd = owner;
+  info.lpVerb = L"open";
+  info.lpFile = file.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  const bool opened = Tolerate(ShellExecuteExW(&info) != FALSE, "ShellExecuteExW");
+  // The started process is not waited for; its handle, when there is one, is not kept either.
+  const UniqueHandle process(info.hProcess);
+  return opened;
+}
+
+std::vector<std::string> DroppedFiles(HDROP drop) {
+  std::vector<std::string> files;
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  files.reserve(count);
+  for (UINT i = 0; i < count; ++i) {
+    const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+    if (length == 0) continue;
+    std::wstring path(static_cast<size_t>(length) + 1, L'\0');
+    const UINT copied = DragQueryFileW(drop, i, path.data(), length + 1);
+    path.resize(copied);
+    files.push_back(Narrow(path));
   }
-  return true;
+  return files;
 }
 
 }  // namespace qb

@@ -137,6 +137,38 @@ bool DragAt(HWND hwnd, POINT client, POINT offset, MouseButton button) {
   return SendAll(release);
 }
 
+bool DragWindowAt(HWND hwnd, POINT client, POINT offset) {
+  POINT start = client;
+  ClientToScreen(hwnd, &start);
+  if (!FrontAndUncovered(hwnd, start)) return false;
+  const HWND moving = GetAncestor(hwnd, GA_ROOT) != nullptr ? GetAncestor(hwnd, GA_ROOT) : hwnd;
+  RECT from{};
+  GetWindowRect(moving, &from);
+  std::vector<INPUT> press{MoveTo(start), MouseInput(MOUSEEVENTF_LEFTDOWN)};
+  if (!SendAll(press)) return false;
+  const DWORD thread = GetWindowThreadProcessId(hwnd, nullptr);
+  const bool inMoveLoop = WaitUntil([&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE) != 0;
+  });
+  // One step at a time, each once the window has caught up with the last: the pointer never
+  // leaves the window, whatever the system does with the pointer's own moves meanwhile.
+  constexpr int kSteps = 4;
+  for (int i = 1; inMoveLoop && i <= kSteps; ++i) {
+    const POINT step{offset.x * i / kSteps, offset.y * i / kSteps};
+    std::vector<INPUT> move{MoveTo({start.x + step.x, start.y + step.y})};
+    if (!SendAll(move)) break;
+    WaitUntil([&] {
+      RECT now{};
+      GetWindowRect(moving, &now);
+      return now.left == from.left + step.x && now.top == from.top + step.y;
+    }, 2s);
+  }
+  std::vector<INPUT> release{MouseInput(MOUSEEVENTF_LEFTUP)};
+  return SendAll(release) && inMoveLoop;
+}
+
 bool PostClick(HWND hwnd, POINT client, MouseButton button) {
   LPARAM lp = MAKELPARAM(client.x, client.y);
   UINT downMsg = WM_LBUTTONDOWN, upMsg = WM_LBUTTONUP;
