@@ -93,7 +93,7 @@ TEST_F(ShutdownButton, StandsAtItsPlaceMovesWithTheLeftButtonAndAnyOtherButtonSt
   ASSERT_EQ(StandInTaskBar::Found(), taskBar.Window()) << "the program would find another task bar";
 
   // The left button moves it; moving stores nothing and asks nothing.
-  ASSERT_TRUE(DragWindowAt(picture, kOnTheButton, {30, 20}));
+  ASSERT_TRUE(DragAt(picture, kOnTheButton, {30, 20}));
   EXPECT_TRUE(MovesTo(button, RECT{230, 120, 294, 151})) << Describe(WindowRect(button));
   EXPECT_TRUE(StoredPlaceIs(folder, "1500", "3000"));
   EXPECT_TRUE(taskBar.CloseRequests().empty());
@@ -108,7 +108,7 @@ TEST_F(ShutdownButton, StandsAtItsPlaceMovesWithTheLeftButtonAndAnyOtherButtonSt
       << folder.ReadSetting("SSWITCH", "TOP") << " " << folder.ReadSetting("SSWITCH", "LEFT");
 
   // The middle button does the same.
-  ASSERT_TRUE(DragWindowAt(picture, kOnTheButton, {-20, 10}));
+  ASSERT_TRUE(DragAt(picture, kOnTheButton, {-20, 10}));
   ASSERT_TRUE(MovesTo(button, RECT{210, 130, 274, 161})) << Describe(WindowRect(button));
   ASSERT_TRUE(ClickAt(picture, kOnTheButton, MouseButton::Middle));
   requests = taskBar.WaitForCloseRequests(2);
@@ -117,7 +117,7 @@ TEST_F(ShutdownButton, StandsAtItsPlaceMovesWithTheLeftButtonAndAnyOtherButtonSt
   EXPECT_TRUE(IsWindowVisible(button)) << "the button stays";
 
   // Moved again and the program ended without a request: the stored place stays.
-  ASSERT_TRUE(DragWindowAt(picture, kOnTheButton, {40, 40}));
+  ASSERT_TRUE(DragAt(picture, kOnTheButton, {40, 40}));
   ASSERT_TRUE(WaitUntil([&] { return WindowRect(button).top == 170; })) << Describe(WindowRect(button));
   EXPECT_EQ(taskBar.CloseRequests().size(), 2u);
   EXPECT_EQ(app.CloseMainWindow(), 0u);
@@ -153,7 +153,7 @@ TEST_F(ShutdownButton, APlaceOnNoMonitorShowsOnTheScreenAndWithoutATaskBarAReque
   // Moved by the user: the place it shows is stored. The file is read only once the press has been
   // handled: under Wine a file held open by a reader cannot be replaced, and the program's write
   // would be lost.
-  ASSERT_TRUE(DragWindowAt(picture, kOnTheButton, {-30, 20}));
+  ASSERT_TRUE(DragAt(picture, kOnTheButton, {-30, 20}));
   ASSERT_TRUE(WaitUntil([&] { return WindowRect(button).top == 120; })) << Describe(WindowRect(button));
   const std::string left = std::to_string(WindowRect(button).left * 15);
   ASSERT_TRUE(ClickAt(picture, kOnTheButton, MouseButton::Right));

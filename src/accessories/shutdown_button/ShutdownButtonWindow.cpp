@@ -169,13 +169,27 @@ void ShutdownButtonWindow::OnDrag() {
   if (Hwnd() == nullptr) return;
   RECT after{};
   GetWindowRect(Hwnd(), &after);
-  if (!EqualRect(&before, &after)) keepStoredPlace_ = false;
+  if (!EqualRect(&before, &after)) {
+    keepStoredPlace_ = false;
+    placeBeforeScreenChange_.reset();
+  }
+}
+
+void ShutdownButtonWindow::OnDisplayChange() {
+  // A monitor went away with the button on it: it comes to the nearest work area, and what it
+  // stores stays the place the user gave it until the user moves it again.
+  RECT before{};
+  GetWindowRect(Hwnd(), &before);
+  if (BringOntoScreen(Hwnd()) && !keepStoredPlace_ && !placeBeforeScreenChange_) {
+    placeBeforeScreenChange_ = PixelPoint{before.left, before.top};
+  }
 }
 
 void ShutdownButtonWindow::OnShutDownRequest() {
   RECT place{};
   if (!keepStoredPlace_ && Tolerate(GetWindowRect(Hwnd(), &place) != FALSE, "GetWindowRect(shutdown button)")) {
-    StoreShutdownButtonPlace(PixelPoint{place.left, place.top}, twipsPerPixelX_, twipsPerPixelY_);
+    StoreShutdownButtonPlace(placeBeforeScreenChange_.value_or(PixelPoint{place.left, place.top}), twipsPerPixelX_,
+                             twipsPerPixelY_);
   }
   ShowWinBootDialog();
 }
@@ -184,6 +198,9 @@ LRESULT ShutdownButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // the picture covers everything
+    case WM_DISPLAYCHANGE:
+      OnDisplayChange();
+      return 0;
     default:
       break;
   }

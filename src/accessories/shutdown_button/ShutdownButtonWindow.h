@@ -5,6 +5,9 @@
 // There is one button; it stays until the program ends.
 #include <windows.h>
 
+#include <optional>
+
+#include "common/Geometry.h"
 #include "platform/PictureBox.h"
 #include "platform/WindowBase.h"
 
@@ -33,11 +36,14 @@ private:
   void PictureBox_MouseDown(PictureBox& box, PictureBox::Button button, int x, int y) override;
   void DrawPicture();
   void OnDrag();
+  void OnDisplayChange();
   void OnShutDownRequest();
 
   PictureBox picture_;
   bool shown_ = false;
   bool keepStoredPlace_ = false;
+  // Where it stood before a change of monitors moved it onto the screen; stored at the next request.
+  std::optional<PixelPoint> placeBeforeScreenChange_;
   double twipsPerPixelX_ = 15;
   double twipsPerPixelY_ = 15;
 };

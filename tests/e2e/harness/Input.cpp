@@ -1,6 +1,5 @@
 #include "harness/Input.h"
 
-#include <thread>
 #include <vector>
 
 #include "platform/WinText.h"
@@ -116,28 +115,7 @@ bool ClickAt(HWND hwnd, POINT client, MouseButton button, int clicks) {
   return SendAll(inputs);
 }
 
-bool DragAt(HWND hwnd, POINT client, POINT offset, MouseButton button) {
-  POINT start = client;
-  ClientToScreen(hwnd, &start);
-  if (!FrontAndUncovered(hwnd, start)) return false;
-  DWORD down = 0, up = 0;
-  ButtonFlags(button, down, up);
-  // Paced as a hand moves: the window gets its press (and starts whatever it does with it) before
-  // the pointer travels, and each step is a move of its own rather than one merged jump.
-  std::vector<INPUT> press{MoveTo(start), MouseInput(down)};
-  if (!SendAll(press)) return false;
-  std::this_thread::sleep_for(150ms);
-  constexpr int kSteps = 4;
-  for (int i = 1; i <= kSteps; ++i) {
-    std::vector<INPUT> step{MoveTo({start.x + offset.x * i / kSteps, start.y + offset.y * i / kSteps})};
-    if (!SendAll(step)) return false;
-    std::this_thread::sleep_for(40ms);
-  }
-  std::vector<INPUT> release{MouseInput(up)};
-  return SendAll(release);
-}
-
-bool DragWindowAt(HWND hwnd, POINT client, POINT offset) {
+bool DragAt(HWND hwnd, POINT client, POINT offset) {
   POINT start = client;
   ClientToScreen(hwnd, &start);
   if (!FrontAndUncovered(hwnd, start)) return false;
