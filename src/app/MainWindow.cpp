@@ -63,7 +63,7 @@ const LifeStep kStartupSteps[] = {
     // Nothing to hide: the main window is created invisible and never shown, and its menu is only
     // ever a popup.
     {"add the tray icon", [](MainWindow& window) { window.AddTrayIcon(); }},
-    {"start the periodic timer when mouse warp or the diet is on", [](MainWindow& window) { window.UpdatePeriodicTimer(); }},
+    {"start the automatic diet and the mouse warp when they are on", [](MainWindow& window) { window.UpdatePeriodicTimer(); }},
     {"install the main window procedure",
      [](MainWindow& window) {
        TheMainWindowHost().window = &window;
@@ -211,6 +211,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (const auto item = MenuItemFromCommand(LOWORD(wParam))) RunMenuItem(*item);
       }
       return 0;
+    case WM_INPUT:
+      OnMouseInput();
+      // The system frees the input's data in the default handling.
+      return DefaultProc(message, wParam, lParam);
     case WM_TIMER:
       if (IsPeriodicTimer(wParam)) OnPeriodicTimer();
       if (wParam == kStartupWaitTimerId) OnStartupWaitOver();

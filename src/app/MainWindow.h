@@ -59,16 +59,17 @@ public:
   // One balloon from the tray icon naming the hotkeys another program holds (start-up only).
   void ReportDeadHotkeys();
 
-  // The 10 ms periodic timer (PeriodicTimerWin.cpp): runs only while mouse warp or the automatic
-  // diet is on; call after either setting changes.
+  // The background features (PeriodicTimerWin.cpp): the automatic diet's timer and the mouse
+  // warp's watch on the mouse exist only while they are on; call after either setting changes.
   void UpdatePeriodicTimer();
   void OnPeriodicTimer();
+  void OnMouseInput();
   static bool IsPeriodicTimer(UINT_PTR timerId);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-  // The periodic timer has id 1.
+  // The diet timer has id 1.
   static constexpr UINT_PTR kStartupWaitTimerId = 2;
 
   bool StartResident();
@@ -79,8 +80,8 @@ private:
   bool unloading_ = false;
   TrayIcon trayIcon_;
   MainMenu trayMenu_;
-  DietCounter dietCounter_;
-  bool periodicTimerRunning_ = false;
+  bool dietTimerRunning_ = false;
+  bool mouseWatched_ = false;
   OpenWorkSavers openWork_;
 };
 

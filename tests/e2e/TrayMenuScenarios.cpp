@@ -267,7 +267,7 @@ protected:
   }
 };
 
-TEST_F(MouseWarp, PointerAtAnEdgeJumpsToJustInsideTheOppositeEdge) {
+TEST_F(MouseWarp, PointerMovedToAnEdgeJumpsToJustInsideTheOppositeEdge) {
   AppFolder folder(Ini::Text("[MouseWarp]\r\nEnable=1\r\n"));
   ASSERT_TRUE(Start(folder));
   const int w = GetSystemMetrics(SM_CXSCREEN);
@@ -280,16 +280,24 @@ TEST_F(MouseWarp, PointerAtAnEdgeJumpsToJustInsideTheOppositeEdge) {
       {{w - 1, 200}, {1, 200}},
       {{500, 0}, {500, h - 2}},
       {{400, h - 1}, {400, 1}},
-      // A corner: across one edge in the first tick, across the other in the next.
+      // A corner: across both edges at once.
       {{0, 0}, {w - 2, h - 2}},
   };
   for (const auto& c : cases) {
-    ASSERT_TRUE(SetCursorPos(c.pushed.x, c.pushed.y));
+    ASSERT_TRUE(MovePointerTo({w / 2, h / 2}));
+    ASSERT_TRUE(MovePointerTo(c.pushed));
     EXPECT_TRUE(WaitUntil([&] {
       const POINT p = CursorPos();
       return p.x == c.landed.x && p.y == c.landed.y;
-    })) << "pushed to " << c.pushed.x << "," << c.pushed.y << ", pointer at " << CursorPos().x << "," << CursorPos().y;
+    })) << "moved to " << c.pushed.x << "," << c.pushed.y << ", pointer at " << CursorPos().x << "," << CursorPos().y;
   }
+  // A pointer put at the edge without any movement rests there; the user pushing on against the
+  // edge (the mouse moves, the pointer cannot) takes it across.
+  ASSERT_TRUE(SetCursorPos(0, 250));
+  EXPECT_FALSE(WaitUntil([] { return CursorPos().x != 0; }, 500ms)) << "a resting pointer was moved";
+  ASSERT_TRUE(MovePointerBy(-5, 0));
+  EXPECT_TRUE(WaitUntil([&] { return CursorPos().x == w - 2 && CursorPos().y == 250; }))
+      << "pushing against the edge; pointer at " << CursorPos().x << "," << CursorPos().y;
   EXPECT_EQ(app.CloseMainWindow(), 0u);
 }
 
@@ -297,7 +305,8 @@ TEST_F(MouseWarp, OffUnlessTheSettingIsExactlyOne) {
   for (const char* value : {"0", "2"}) {
     AppFolder folder(Ini::Text(std::string("[MouseWarp]\r\nEnable=") + value + "\r\n"));
     ASSERT_TRUE(Start(folder));
-    ASSERT_TRUE(SetCursorPos(0, 300));
+    ASSERT_TRUE(MovePointerTo({0, 300}));
+    ASSERT_TRUE(MovePointerBy(-5, 0));
     EXPECT_FALSE(WaitUntil([] { return CursorPos().x != 0; }, kQuietPeriod)) << "Enable=" << value << " warped";
     EXPECT_EQ(app.CloseMainWindow(), 0u);
   }

@@ -147,6 +147,16 @@ bool DragAt(HWND hwnd, POINT client, POINT offset) {
   return SendAll(release) && inMoveLoop;
 }
 
+bool MovePointerTo(POINT screen) {
+  std::vector<INPUT> move{MoveTo(screen)};
+  return SendAll(move);
+}
+
+bool MovePointerBy(int dx, int dy) {
+  std::vector<INPUT> move{MouseInput(MOUSEEVENTF_MOVE, dx, dy)};
+  return SendAll(move);
+}
+
 bool PostClick(HWND hwnd, POINT client, MouseButton button) {
   LPARAM lp = MAKELPARAM(client.x, client.y);
   UINT downMsg = WM_LBUTTONDOWN, upMsg = WM_LBUTTONUP;

@@ -34,6 +34,10 @@ std::optional<LRESULT> Send(HWND hwnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0, M
 // drag, the release included, to whatever lies beside it. False when no move loop started (the
 // button is released all the same).
 [[nodiscard]] bool DragAt(HWND hwnd, POINT client, POINT offset);
+// Real pointer movement through SendInput: to a point of the primary screen, or by a distance
+// (a relative move, as a mouse reports it, also against an edge the pointer cannot pass).
+[[nodiscard]] bool MovePointerTo(POINT screen);
+[[nodiscard]] bool MovePointerBy(int dx, int dy);
 // The messages a click would bring, posted straight to the window (client coordinates).
 [[nodiscard]] bool PostClick(HWND hwnd, POINT client, MouseButton button = MouseButton::Left);
 
