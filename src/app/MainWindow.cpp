@@ -211,10 +211,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (const auto item = MenuItemFromCommand(LOWORD(wParam))) RunMenuItem(*item);
       }
       return 0;
-    case WM_INPUT:
-      OnMouseInput();
-      // The system frees the input's data in the default handling.
-      return DefaultProc(message, wParam, lParam);
+    case kWarpCheckMessage:
+      OnWarpCheck();
+      return 0;
     case WM_TIMER:
       if (IsPeriodicTimer(wParam)) OnPeriodicTimer();
       if (wParam == kStartupWaitTimerId) OnStartupWaitOver();

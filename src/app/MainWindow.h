@@ -63,7 +63,9 @@ public:
   // warp's watch on the mouse exist only while they are on; call after either setting changes.
   void UpdatePeriodicTimer();
   void OnPeriodicTimer();
-  void OnMouseInput();
+  void OnWarpCheck();
+  // Posted to the main window by the mouse watch: look at the pointer for the warp.
+  static constexpr UINT kWarpCheckMessage = WM_APP + 0x51;
   static bool IsPeriodicTimer(UINT_PTR timerId);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -81,7 +83,7 @@ private:
   TrayIcon trayIcon_;
   MainMenu trayMenu_;
   bool dietTimerRunning_ = false;
-  bool mouseWatched_ = false;
+  HHOOK mouseHook_ = nullptr;
   OpenWorkSavers openWork_;
 };
 

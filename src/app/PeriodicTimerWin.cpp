@@ -1,8 +1,10 @@
 // The main window's background features. The automatic memory diet is a timer of its own period;
-// the mouse warp follows the mouse's own movement (raw input, delivered to the main window also
-// while other programs have the focus), so a resting mouse costs nothing. Neither exists while it
-// is off.
+// the mouse warp follows the mouse's own movement (a low-level mouse hook, which sees every move
+// whichever program has the focus, injected moves included), so a resting mouse costs nothing.
+// Neither exists while it is off.
 #include <windows.h>
+
+#include <atomic>
 
 #include "app/AppState.h"
 #include "app/MainWindow.h"
@@ -15,14 +17,17 @@ namespace {
 
 constexpr UINT_PTR kDietTimerId = 1;
 
-// The generic desktop controls' mouse (usage page 1, usage 2).
-RAWINPUTDEVICE MouseDevice(HWND target, DWORD flags) {
-  RAWINPUTDEVICE device{};
-  device.usUsagePage = 0x01;
-  device.usUsage = 0x02;
-  device.dwFlags = flags;
-  device.hwndTarget = target;
-  return device;
+HWND warpWindow = nullptr;
+std::atomic<bool> warpCheckPending{false};
+
+// Runs for every mouse event of the session, before the pointer has moved: it only asks the main
+// window to look at the pointer once the event has been applied, and lets the event go on at once
+// (a slow hook would make the whole desktop's mouse lag).
+LRESULT CALLBACK WatchMouse(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && wParam == WM_MOUSEMOVE && warpWindow != nullptr && !warpCheckPending.exchange(true)) {
+    if (!PostMessageW(warpWindow, MainWindow::kWarpCheckMessage, 0, 0)) warpCheckPending = false;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 }  // namespace
@@ -41,13 +46,14 @@ void MainWindow::UpdatePeriodicTimer() {
   }
 
   const bool warp = MouseWarpOn(app.MouseWarpMode);
-  if (warp && !mouseWatched_) {
-    const RAWINPUTDEVICE device = MouseDevice(Hwnd(), RIDEV_INPUTSINK);
-    mouseWatched_ = Tolerate(RegisterRawInputDevices(&device, 1, sizeof device) != FALSE, "RegisterRawInputDevices");
-  } else if (!warp && mouseWatched_) {
-    const RAWINPUTDEVICE device = MouseDevice(nullptr, RIDEV_REMOVE);
-    Tolerate(RegisterRawInputDevices(&device, 1, sizeof device) != FALSE, "RegisterRawInputDevices(remove)");
-    mouseWatched_ = false;
+  if (warp && mouseHook_ == nullptr) {
+    warpWindow = Hwnd();
+    mouseHook_ = SetWindowsHookExW(WH_MOUSE_LL, WatchMouse, GetModuleHandleW(nullptr), 0);
+    Tolerate(mouseHook_ != nullptr, "SetWindowsHookExW(WH_MOUSE_LL)");
+  } else if (!warp && mouseHook_ != nullptr) {
+    Tolerate(UnhookWindowsHookEx(mouseHook_) != FALSE, "UnhookWindowsHookEx");
+    mouseHook_ = nullptr;
+    warpWindow = nullptr;
   }
 }
 
@@ -57,17 +63,21 @@ void MainWindow::OnPeriodicTimer() {
   if (TheApp().AutoDiet) StartOwnProcess("Diet");
 }
 
-void MainWindow::OnMouseInput() {
+void MainWindow::OnWarpCheck() {
+  warpCheckPending = false;
   if (!MouseWarpOn(TheApp().MouseWarpMode)) return;
-  POINT pointer{};
-  // No pointer position (a secure desktop, for instance): nothing to warp. Not logged, as it would
-  // repeat with every movement.
-  if (!GetCursorPos(&pointer)) return;
   // The primary screen only, also on a desktop of several monitors.
   const ScreenSize screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  const WarpMoves warp = MouseWarpMoves({pointer.x, pointer.y}, screen);
-  // A corner crosses both edges at once: the moves are made in order and the last one stands.
-  for (int i = 0; i < warp.count; ++i) SetCursorPos(warp.moves[static_cast<size_t>(i)].x, warp.moves[static_cast<size_t>(i)].y);
+  // A corner crosses two edges: the second look takes the pointer across the other one.
+  for (int look = 0; look < 2; ++look) {
+    POINT pointer{};
+    // No pointer position (a secure desktop, for instance): nothing to warp. Not logged, as it
+    // would repeat with every movement.
+    if (!GetCursorPos(&pointer)) return;
+    const WarpMoves warp = MouseWarpMoves({pointer.x, pointer.y}, screen);
+    if (warp.count == 0) return;
+    for (int i = 0; i < warp.count; ++i) SetCursorPos(warp.moves[static_cast<size_t>(i)].x, warp.moves[static_cast<size_t>(i)].y);
+  }
 }
 
 }  // namespace qb

@@ -14,7 +14,7 @@
 #include "harness/Harness.h"
 #include "harness/PopupMenus.h"
 #include "harness/ProbeTarget.h"
-#include "harness/StandInTray.h"
+#include "harness/StandInTaskBar.h"
 #include "platform/Clipboard.h"
 
 namespace qb::e2e {
@@ -235,14 +235,14 @@ TEST_F(Hotkeys, EndItemLeavesNoHotkeyOrAtomBehind) {
 TEST_F(Hotkeys, ACombinationHeldByAnotherProgramIsNamedInOneBalloonAtStart) {
   constexpr int kHeldId = 0x7E01;
   ASSERT_TRUE(RegisterHotKey(nullptr, kHeldId, MOD_CONTROL, VK_F11)) << "the test cannot hold Ctrl+F11";
-  StandInTray tray;
-  ASSERT_TRUE(tray.Window());
+  const StandInTaskBar tray(StandInTaskBar::Kind::Present);
+  ASSERT_TRUE(tray.Ready());
   AppFolder folder;
   HWND main = Start(folder);
   ASSERT_TRUE(main);
-  EXPECT_TRUE(WaitUntil([&] { return !tray.TextStartingWith("登録できなかったホットキー").empty(); }))
-      << "no balloon; " << tray.Requests() << " requests reached the stand-in tray";
-  EXPECT_EQ(tray.TextStartingWith("登録できなかったホットキー"), "登録できなかったホットキー: Ctrl+F11");
+  EXPECT_TRUE(WaitUntil([&] { return !tray.NotifyTextStartingWith("登録できなかったホットキー").empty(); }))
+      << "no balloon; " << tray.NotifyRequests() << " requests reached the stand-in task bar";
+  EXPECT_EQ(tray.NotifyTextStartingWith("登録できなかったホットキー"), "登録できなかったホットキー: Ctrl+F11");
   UnregisterHotKey(nullptr, kHeldId);
   EXPECT_EQ(app.CloseMainWindow(), 0u);
 }

@@ -1,5 +1,7 @@
 #include "harness/StandInTaskBar.h"
 
+#include "platform/WinText.h"
+
 #include <gtest/gtest.h>
 
 #include "harness/WindowQueries.h"
@@ -51,6 +53,23 @@ std::vector<StandInTaskBar::Request> StandInTaskBar::CloseRequests() const {
   return requests_;
 }
 
+size_t StandInTaskBar::NotifyRequests() const {
+  const std::lock_guard lock(mutex_);
+  return notifications_.size();
+}
+
+std::string StandInTaskBar::NotifyTextStartingWith(std::string_view prefix) const {
+  const std::wstring wanted = Widen(prefix);
+  const std::lock_guard lock(mutex_);
+  for (const std::wstring& payload : notifications_) {
+    const size_t at = payload.find(wanted);
+    if (at == std::wstring::npos) continue;
+    const size_t end = payload.find(L'\0', at);
+    return Narrow(payload.substr(at, end == std::wstring::npos ? std::wstring::npos : end - at));
+  }
+  return {};
+}
+
 std::vector<StandInTaskBar::Request> StandInTaskBar::WaitForCloseRequests(size_t count, Millis timeout) const {
   WaitUntil([&] { return CloseRequests().size() >= count; }, timeout);
   return CloseRequests();
@@ -72,6 +91,15 @@ LRESULT CALLBACK StandInTaskBar::Proc(HWND hwnd, UINT message, WPARAM wParam, LP
     self->holder_ = nullptr;
     PostQuitMessage(0);
     return 0;
+  }
+  if (hwnd == self->window_ && message == WM_COPYDATA) {
+    // A notify-icon request (the shell32 of the bed hands each one to the task bar's window).
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    std::wstring payload(data->cbData / sizeof(wchar_t), L'\0');
+    if (data->lpData != nullptr) memcpy(payload.data(), data->lpData, payload.size() * sizeof(wchar_t));
+    const std::lock_guard lock(self->mutex_);
+    self->notifications_.push_back(std::move(payload));
+    return TRUE;
   }
   if (hwnd == self->window_ && message == WM_CLOSE) {
     // A task bar does not close: the shell answers with its shut-down dialog.

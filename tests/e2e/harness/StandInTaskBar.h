@@ -4,12 +4,16 @@
 // hide Wine's system tray for the rest of the run, and a test cannot tell whether it arrived. So,
 // while a StandInTaskBar lives, every task-bar window of the system is put out of reach of a
 // search among the top-level windows (it becomes a child of a hidden window of the test), and with
-// Kind::Present a task bar of the test's own takes its place and records every WM_CLOSE it gets.
+// Kind::Present a task bar of the test's own takes its place and records every WM_CLOSE it gets and
+// every notify-icon request (the bed's shell32 hands those to the task bar's window as WM_COPYDATA;
+// the stand-in accepts each, so its texts, a balloon's among them, can be read back).
 // The shell's windows get their place back when the object goes.
 #include <windows.h>
 
 #include <atomic>
 #include <mutex>
+#include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -43,6 +47,12 @@ public:
   // The requests once at least `count` have arrived (fewer on time-out).
   [[nodiscard]] std::vector<Request> WaitForCloseRequests(size_t count, Millis timeout = kDefaultTimeout) const;
 
+  // How many notify-icon requests arrived, and the first text one of them carried that starts with
+  // `prefix` (UTF-8), whole to its end; empty when none did. The request's layout is the shell's
+  // own affair, so the text is looked for anywhere in it.
+  [[nodiscard]] size_t NotifyRequests() const;
+  [[nodiscard]] std::string NotifyTextStartingWith(std::string_view prefix) const;
+
 private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void Run(Kind kind);
@@ -57,6 +67,7 @@ private:
   bool ready_ = false;
   mutable std::mutex mutex_;
   std::vector<Request> requests_;
+  std::vector<std::wstring> notifications_;
 };
 
 }  // namespace qb::e2e
