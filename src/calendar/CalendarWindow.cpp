@@ -128,10 +128,7 @@ void CalendarWindow::OnPictureMouseDown(PictureBox::Button button, int, int) {
   if (Hwnd() == nullptr) return;
   RECT moved{};
   GetWindowRect(Hwnd(), &moved);
-  if (!EqualRect(&before, &moved)) {
-    keepStoredPlace_ = false;
-    placeBeforeScreenChange_.reset();
-  }
+  if (!EqualRect(&before, &moved)) place_.MovedByUser();
   // That move loop swallows the button's release. A click that did not move the window is still
   // a release over the drawing area, so it gets its release (unless the release is still on its
   // way, as when the system did not start a move at all).
@@ -178,13 +175,7 @@ void CalendarWindow::OpenDayNote(const std::string& title) {
 void CalendarWindow::OnPictureDoubleClick() {
   KillTimer(Hwnd(), kOpenNoteTimerId);
   pendingNoteTitle_.reset();
-  RECT place{};
-  GetWindowRect(Hwnd(), &place);
-  // A calendar shown elsewhere than stored because its place lies on no monitor keeps its stored
-  // place until the user moves it.
-  std::optional<PixelPoint> closedAt;
-  if (!keepStoredPlace_) closedAt = placeBeforeScreenChange_.value_or(PixelPoint{place.left, place.top});
-  StoreCalendarWindowClosed(closedAt, twipsPerPixelX_, twipsPerPixelY_);
+  StoreCalendarWindowClosed(place_.PlaceToStore(Hwnd()), twipsPerPixelX_, twipsPerPixelY_);
   CalendarWindowHandle = nullptr;
   Destroy();
 }
@@ -193,9 +184,9 @@ void CalendarWindow::ShowAt(std::optional<PixelPoint> place, bool keepStoredPlac
   if (place) {
     Tolerate(SetWindowPos(Hwnd(), nullptr, place->x, place->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != 0,
              "SetWindowPos(calendar place)");
-    keepStoredPlace_ = keepStoredPlace;
+    place_.Placed(keepStoredPlace);
   } else {
-    keepStoredPlace_ = BringOntoScreen(Hwnd());
+    place_.BringOntoScreen(Hwnd());
   }
   Tolerate(SetWindowPos(Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) != 0,
            "SetWindowPos(HWND_BOTTOM)");
@@ -209,16 +200,6 @@ void CalendarWindow::PictureBox_MouseUp(PictureBox&, PictureBox::Button button, 
   OnPictureMouseUp(button, x, y);
 }
 void CalendarWindow::PictureBox_DblClick(PictureBox&, int, int) { OnPictureDoubleClick(); }
-
-void CalendarWindow::OnDisplayChange() {
-  // A monitor went away with the calendar on it: it comes to the nearest work area, and what it stores
-  // at its close stays the place the user gave it until the user moves it again.
-  RECT before{};
-  GetWindowRect(Hwnd(), &before);
-  if (BringOntoScreen(Hwnd()) && !keepStoredPlace_ && !placeBeforeScreenChange_) {
-    placeBeforeScreenChange_ = PixelPoint{before.left, before.top};
-  }
-}
 
 LRESULT CalendarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -236,7 +217,7 @@ LRESULT CalendarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       }
       break;
     case WM_DISPLAYCHANGE:
-      OnDisplayChange();
+      place_.OnDisplayChange(Hwnd());
       return 0;
     case WM_CLOSE:
       // Closed by another part of the program (to open a fresh calendar): nothing is stored.

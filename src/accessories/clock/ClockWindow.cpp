@@ -131,7 +131,7 @@ void ClockWindow::DrawBuiltInFace() {
 }
 
 void ClockWindow::Show() {
-  keepStoredPlace_ = BringOntoScreen(Hwnd());
+  place_.BringOntoScreen(Hwnd());
   ShowWindow(Hwnd(), SW_SHOW);
 }
 
@@ -174,31 +174,12 @@ void ClockWindow::OnLeftButtonDown() {
   RECT after{};
   GetWindowRect(Hwnd(), &after);
   // Once the user has moved it, the place it shows is the one to store.
-  if (!EqualRect(&before, &after)) {
-    keepStoredPlace_ = false;
-    placeBeforeScreenChange_.reset();
-  }
+  if (!EqualRect(&before, &after)) place_.MovedByUser();
 }
 
 void ClockWindow::OnDoubleClick() {
-  RECT place{};
-  GetWindowRect(Hwnd(), &place);
-  // A clock shown elsewhere than stored because its place lies on no monitor keeps its stored
-  // place until the user moves it.
-  std::optional<PixelPoint> closedAt;
-  if (!keepStoredPlace_) closedAt = placeBeforeScreenChange_.value_or(PixelPoint{place.left, place.top});
-  StoreClockClosed(closedAt, twipsPerPixelX_, twipsPerPixelY_);
+  StoreClockClosed(place_.PlaceToStore(Hwnd()), twipsPerPixelX_, twipsPerPixelY_);
   Destroy();
-}
-
-void ClockWindow::OnDisplayChange() {
-  // A monitor went away with the clock on it: it comes to the nearest work area, and what it stores
-  // at its close stays the place the user gave it until the user moves it again.
-  RECT before{};
-  GetWindowRect(Hwnd(), &before);
-  if (BringOntoScreen(Hwnd()) && !keepStoredPlace_ && !placeBeforeScreenChange_) {
-    placeBeforeScreenChange_ = PixelPoint{before.left, before.top};
-  }
 }
 
 LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -222,7 +203,7 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnDoubleClick();
       return 0;
     case WM_DISPLAYCHANGE:
-      OnDisplayChange();
+      place_.OnDisplayChange(Hwnd());
       return 0;
     case WM_DESTROY:
       KillTimer(Hwnd(), kTickTimerId);

@@ -4,10 +4,9 @@
 // and remembers where it was. Any number of clocks may be open at once.
 #include <windows.h>
 
-#include <optional>
 
-#include "common/Geometry.h"
 #include "platform/PictureBox.h"
+#include "platform/StoredPlace.h"
 #include "platform/WindowBase.h"
 
 namespace qb {
@@ -40,15 +39,12 @@ private:
   void Paint();
   void OnLeftButtonDown();
   void OnDoubleClick();
-  void OnDisplayChange();
 
   OffscreenImage face_;   // the face without hands
   OffscreenImage frame_;  // the face with the hands, copied to the screen
   SYSTEMTIME shown_{};    // the time the hands show
   unsigned long paintCount_ = 0;
-  bool keepStoredPlace_ = false;
-  // Where it stood before a change of monitors moved it onto the screen; stored at its close.
-  std::optional<PixelPoint> placeBeforeScreenChange_;
+  StoredPlace place_;
   double twipsPerPixelX_ = 15;
   double twipsPerPixelY_ = 15;
 };

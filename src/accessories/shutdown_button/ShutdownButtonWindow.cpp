@@ -121,7 +121,7 @@ bool ShutdownButtonWindow::Load() {
   }
   DrawPicture();
   shown_ = false;
-  keepStoredPlace_ = false;
+  place_.Placed(false);
   return true;
 }
 
@@ -147,7 +147,7 @@ void ShutdownButtonWindow::Show() {
   if (!shown_) {
     // A place that lies on no monitor shows on the nearest one and stays stored until the user
     // moves the button.
-    keepStoredPlace_ = BringOntoScreen(Hwnd());
+    place_.BringOntoScreen(Hwnd());
     shown_ = true;
   }
   ShowWindow(Hwnd(), SW_SHOW);
@@ -169,27 +169,12 @@ void ShutdownButtonWindow::OnDrag() {
   if (Hwnd() == nullptr) return;
   RECT after{};
   GetWindowRect(Hwnd(), &after);
-  if (!EqualRect(&before, &after)) {
-    keepStoredPlace_ = false;
-    placeBeforeScreenChange_.reset();
-  }
-}
-
-void ShutdownButtonWindow::OnDisplayChange() {
-  // A monitor went away with the button on it: it comes to the nearest work area, and what it
-  // stores stays the place the user gave it until the user moves it again.
-  RECT before{};
-  GetWindowRect(Hwnd(), &before);
-  if (BringOntoScreen(Hwnd()) && !keepStoredPlace_ && !placeBeforeScreenChange_) {
-    placeBeforeScreenChange_ = PixelPoint{before.left, before.top};
-  }
+  if (!EqualRect(&before, &after)) place_.MovedByUser();
 }
 
 void ShutdownButtonWindow::OnShutDownRequest() {
-  RECT place{};
-  if (!keepStoredPlace_ && Tolerate(GetWindowRect(Hwnd(), &place) != FALSE, "GetWindowRect(shutdown button)")) {
-    StoreShutdownButtonPlace(placeBeforeScreenChange_.value_or(PixelPoint{place.left, place.top}), twipsPerPixelX_,
-                             twipsPerPixelY_);
+  if (const std::optional<PixelPoint> place = place_.PlaceToStore(Hwnd())) {
+    StoreShutdownButtonPlace(*place, twipsPerPixelX_, twipsPerPixelY_);
   }
   ShowWinBootDialog();
 }
@@ -199,7 +184,7 @@ LRESULT ShutdownButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
     case WM_ERASEBKGND:
       return 1;  // the picture covers everything
     case WM_DISPLAYCHANGE:
-      OnDisplayChange();
+      place_.OnDisplayChange(Hwnd());
       return 0;
     default:
       break;

@@ -7,8 +7,8 @@
 
 #include <optional>
 
-#include "common/Geometry.h"
 #include "platform/PictureBox.h"
+#include "platform/StoredPlace.h"
 #include "platform/WindowBase.h"
 
 namespace qb {
@@ -36,14 +36,11 @@ private:
   void PictureBox_MouseDown(PictureBox& box, PictureBox::Button button, int x, int y) override;
   void DrawPicture();
   void OnDrag();
-  void OnDisplayChange();
   void OnShutDownRequest();
 
   PictureBox picture_;
   bool shown_ = false;
-  bool keepStoredPlace_ = false;
-  // Where it stood before a change of monitors moved it onto the screen; stored at the next request.
-  std::optional<PixelPoint> placeBeforeScreenChange_;
+  StoredPlace place_;
   double twipsPerPixelX_ = 15;
   double twipsPerPixelY_ = 15;
 };
