@@ -3,8 +3,8 @@
 // program with a message loop measured over the same period in the same run, and the number of
 // timer messages Quorbell's main window received meanwhile (it answers the registered message
 // "Quorbell.TimerMessageCount"). Run 1 uses the default settings (an empty Quorbell.ini beside a
-// private copy: portable mode); run 2 turns mouse warp on, which runs the 10 ms timer, to show what
-// the count looks like when the timer runs. Also the resident memory (working set) of both a
+// private copy: portable mode); run 2 turns mouse warp on, which watches the mouse's movement and
+// should cost nothing while the mouse rests. Also the resident memory (working set) of both a
 // second after start-up, the trivial program showing a tray icon as a resident program does, and
 // the size of Quorbell.exe. Prints figures only.
 //   bench-IdleCostBench.exe [seconds=60] [path of Quorbell.exe, default ..\Quorbell.exe]
@@ -137,8 +137,8 @@ int wmain(int argc, wchar_t** argv) {
                 (static_cast<unsigned long long>(exe.nFileSizeHigh) << 32) | exe.nFileSizeLow);
   }
   if (warpOk) {
-    std::printf("  Quorbell.exe, mouse warp on      %9.1f ms CPU   timer messages %lld (10 ms timer: about %d expected)\n",
-                warping.quorbellMs, warping.timerMessages, seconds * 100);
+    std::printf("  Quorbell.exe, mouse warp on      %9.1f ms CPU   timer messages %lld (a resting mouse: none expected)\n",
+                warping.quorbellMs, warping.timerMessages);
   } else {
     std::printf("  mouse-warp run did not reach the resident state\n");
   }

@@ -1,6 +1,7 @@
 // Start-up time to the resident state: from process creation until WaitForInputIdle returns and
-// the main window exists. Quorbell.exe is measured next to a trivial Win32 program in the same run,
-// alternating, so the ratio says what Quorbell adds on this machine. Each program runs from its own
+// the main window exists. Quorbell.exe is measured next to a trivial Win32 program and the same
+// program showing a tray icon (a bare resident program) in the same run, alternating, so the
+// ratios say what Quorbell adds on this machine. Each program runs from its own
 // fresh folder with an empty Quorbell.ini beside it (portable mode, no real settings touched), and
 // every instance is closed through its main window before the next starts. Prints figures only.
 //   bench-StartupBench.exe <path of Quorbell.exe> [runs=7]
@@ -24,6 +25,7 @@ struct Program {
   const char* label;
   std::wstring source;     // the executable to copy
   const wchar_t* windowClass;
+  const wchar_t* arguments;
   std::wstring folder;     // fresh folder holding the copy
   std::wstring exe;
   std::vector<double> ms;  // one figure per run
@@ -52,7 +54,7 @@ void RemoveFolder(const Program& p) { bench::RemovePortableCopy({p.folder, p.exe
 
 // One start: the time to resident state in ms, or a negative value when it never got there.
 double StartOnce(const Program& p) {
-  std::wstring line = L"\"" + p.exe + L"\"";
+  std::wstring line = L"\"" + p.exe + L"\" " + p.arguments;
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
@@ -93,8 +95,9 @@ int wmain(int argc, wchar_t** argv) {
   }
   int runs = argc > 2 ? std::max(1, _wtoi(argv[2])) : 7;
   std::vector<Program> programs = {
-      {"Quorbell.exe", argv[1], L"Quorbell.MainWindow", {}, {}, {}},
-      {"trivial Win32 program", OwnDirectory() + L"\\trivial-window.exe", L"QuorbellBench.Trivial", {}, {}, {}},
+      {"Quorbell.exe", argv[1], L"Quorbell.MainWindow", L"", {}, {}, {}},
+      {"trivial Win32 program", OwnDirectory() + L"\\trivial-window.exe", L"QuorbellBench.Trivial", L"", {}, {}, {}},
+      {"bare tray-icon program", OwnDirectory() + L"\\trivial-window.exe", L"QuorbellBench.Trivial", L"tray", {}, {}, {}},
   };
   for (size_t i = 0; i < programs.size(); ++i) {
     if (!PrepareFolder(programs[i], static_cast<int>(i))) {
@@ -128,8 +131,11 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("  %-24s median %8.1f ms   min %8.1f   max %8.1f\n", p.label, Median(p.ms),
                 *std::min_element(p.ms.begin(), p.ms.end()), *std::max_element(p.ms.begin(), p.ms.end()));
   }
-  if (!programs[0].ms.empty() && !programs[1].ms.empty() && Median(programs[1].ms) > 0) {
-    std::printf("  ratio Quorbell / trivial: %.2f\n", Median(programs[0].ms) / Median(programs[1].ms));
+  for (size_t yardstick : {size_t{1}, size_t{2}}) {
+    if (!programs[0].ms.empty() && !programs[yardstick].ms.empty() && Median(programs[yardstick].ms) > 0) {
+      std::printf("  ratio Quorbell / %s: %.2f\n", programs[yardstick].label,
+                  Median(programs[0].ms) / Median(programs[yardstick].ms));
+    }
   }
   if (failures) std::printf("  %d start(s) did not reach the resident state\n", failures);
   return failures ? 1 : 0;

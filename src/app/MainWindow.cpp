@@ -63,17 +63,22 @@ const LifeStep kStartupSteps[] = {
     // Nothing to hide: the main window is created invisible and never shown, and its menu is only
     // ever a popup.
     {"add the tray icon", [](MainWindow& window) { window.AddTrayIcon(); }},
-    {"start the periodic timer when mouse warp or the diet is on", [](MainWindow& window) { window.UpdatePeriodicTimer(); }},
+    {"start the automatic diet and the mouse warp when they are on", [](MainWindow& window) { window.UpdatePeriodicTimer(); }},
     {"install the main window procedure",
      [](MainWindow& window) {
        TheMainWindowHost().window = &window;
        HookMainWindow(window.Hwnd(), TheMainWindowHost());
      }},
     {"register the hotkeys", [](MainWindow& window) { RegisterHotkeys(window.Hwnd()); }},
+    {"tell which hotkeys are dead", [](MainWindow& window) { window.ReportDeadHotkeys(); }},
     {"clipboard-slot menu captions", [](MainWindow& window) { window.SetSlotCaptionsFromSlots(); }},
     {"read calendar colours", [](MainWindow&) { TheCalendarColours() = ReadCalendarColours(); }},
     {"calendar drawn into the wallpaper", [](MainWindow& window) { ApplyWallpaperCalendarAtStartup(window.Hwnd()); }},
-    {"start-up wait", [](MainWindow&) { Sleep(TheApp().StartupWait); }},
+};
+
+// The steps that come after the start-up wait. The wait itself is a one-shot timer, so that the
+// tray icon answers and a close request is heard while it runs.
+const LifeStep kAfterStartupWaitSteps[] = {
     {"apply the desktop icon text background", [](MainWindow&) { ApplyIconTextChoice(); }},
     {"open the desktop calendar", [](MainWindow&) { OpenDesktopCalendarAtStartup(); }},
     {"open the analog clock", [](MainWindow&) { OpenAnalogClockAtStartup(); }},
@@ -151,12 +156,34 @@ bool MainWindow::StartResident() {
   params.height = 100;
   if (!CreateWindowFor(params)) return false;
   RunSteps(kStartupSteps, *this);
+  const UINT wait = TheApp().StartupWait;
+  if (wait == 0 || !Tolerate(SetTimer(Hwnd(), kStartupWaitTimerId, wait, nullptr) != 0, "SetTimer(start-up wait)")) {
+    RunSteps(kAfterStartupWaitSteps, *this);
+  }
   return true;
+}
+
+void MainWindow::ReportDeadHotkeys() {
+  const std::vector<Hotkey> dead = HotkeysNotRegistered();
+  if (dead.empty()) return;
+  std::string names;
+  for (const Hotkey hotkey : dead) {
+    if (!names.empty()) names += ", ";
+    names += CombinationText(CombinationOf(TheHotkeys(), hotkey));
+  }
+  trayIcon_.ShowBalloon(kAppTitle, "登録できなかったホットキー: " + names);
+}
+
+void MainWindow::OnStartupWaitOver() {
+  KillTimer(Hwnd(), kStartupWaitTimerId);
+  if (!unloading_) RunSteps(kAfterStartupWaitSteps, *this);
 }
 
 void MainWindow::Unload() {
   if (unloading_) return;
   unloading_ = true;
+  // Steps still waiting for the end of the start-up wait are not run any more.
+  if (Hwnd() != nullptr) KillTimer(Hwnd(), kStartupWaitTimerId);
   RunSteps(kShutdownSteps, *this);
 }
 
@@ -184,8 +211,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (const auto item = MenuItemFromCommand(LOWORD(wParam))) RunMenuItem(*item);
       }
       return 0;
+    case kWarpCheckMessage:
+      OnWarpCheck();
+      return 0;
     case WM_TIMER:
       if (IsPeriodicTimer(wParam)) OnPeriodicTimer();
+      if (wParam == kStartupWaitTimerId) OnStartupWaitOver();
       return 0;
     case WM_TIMECHANGE:
       // The wallpaper calendar shows today, also after the clock was set.

@@ -56,24 +56,34 @@ public:
   void RunMenuItem(MenuItem item);
   [[nodiscard]] const MainMenu& TrayMenu() const noexcept { return trayMenu_; }
 
-  // The 10 ms periodic timer (PeriodicTimerWin.cpp): runs only while mouse warp or the automatic
-  // diet is on; call after either setting changes.
+  // One balloon from the tray icon naming the hotkeys another program holds (start-up only).
+  void ReportDeadHotkeys();
+
+  // The background features (PeriodicTimerWin.cpp): the automatic diet's timer and the mouse
+  // warp's watch on the mouse exist only while they are on; call after either setting changes.
   void UpdatePeriodicTimer();
   void OnPeriodicTimer();
+  void OnWarpCheck();
+  // Posted to the main window by the mouse watch: look at the pointer for the warp.
+  static constexpr UINT kWarpCheckMessage = WM_APP + 0x51;
   static bool IsPeriodicTimer(UINT_PTR timerId);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+  // The diet timer has id 1.
+  static constexpr UINT_PTR kStartupWaitTimerId = 2;
+
   bool StartResident();
+  void OnStartupWaitOver();
   void OnSlotItemClick(int n);
 
   std::optional<InstanceMutex> instance_;
   bool unloading_ = false;
   TrayIcon trayIcon_;
   MainMenu trayMenu_;
-  DietCounter dietCounter_;
-  bool periodicTimerRunning_ = false;
+  bool dietTimerRunning_ = false;
+  HHOOK mouseHook_ = nullptr;
   OpenWorkSavers openWork_;
 };
 

@@ -1,5 +1,6 @@
 #include "app/PeriodicTimer.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -19,15 +20,10 @@ WarpMoves MouseWarpMoves(ScreenPoint pointer, ScreenSize screen) {
   return result;
 }
 
-bool DietCounter::Tick(int32_t dietTickLimit) noexcept {
-  if (count_ > dietTickLimit) {
-    count_ = 0;
-    return true;
-  }
-  // The start-up settings keep the limit at most 2147483600, so the count stops at limit + 1;
-  // it saturates all the same rather than overflow.
-  if (count_ < INT32_MAX) ++count_;
-  return false;
+uint32_t DietTimerPeriodMs(int32_t dietTickLimit) noexcept {
+  constexpr int64_t kLongestTimerMs = 0x7FFFFFFF;
+  const int64_t ticks = std::max<int64_t>(dietTickLimit, 0) + 2;
+  return static_cast<uint32_t>(std::min(ticks * 10, kLongestTimerMs));
 }
 
 }  // namespace qb

@@ -1,8 +1,8 @@
 #pragma once
-// The work of the main window's 10 ms timer, without the timer: the automatic memory diet counts
-// ticks and asks for a diet process every DietTickLimit + 2 ticks; the mouse warp moves a pointer
-// that touches an edge of the primary screen to just inside the opposite edge. Screen size and
-// pointer position come in as arguments, so every edge can be tested without a screen.
+// The two background features of the main window, without the window: the automatic memory diet's
+// period, and the mouse warp, which moves a pointer that touches an edge of the primary screen to
+// just inside the opposite edge. Screen size and pointer position come in as arguments, so every
+// edge can be tested without a screen.
 #include <array>
 #include <cstdint>
 
@@ -30,20 +30,9 @@ WarpMoves MouseWarpMoves(ScreenPoint pointer, ScreenSize screen);
 // Mouse warp is on only for the exact value 1.
 inline bool MouseWarpOn(int16_t mouseWarpMode) { return mouseWarpMode == 1; }
 
-// The timer costs a wake-up every 10 ms, so it runs only while one of its two features is on.
-inline bool PeriodicTimerNeeded(bool autoDiet, int16_t mouseWarpMode) {
-  return autoDiet || MouseWarpOn(mouseWarpMode);
-}
-
-class DietCounter {
-public:
-  // One tick of the automatic diet: true when the diet process is to start now, which also
-  // starts the count again (whether or not the process then starts).
-  bool Tick(int32_t dietTickLimit) noexcept;
-  [[nodiscard]] int32_t DietTickCount() const noexcept { return count_; }
-
-private:
-  int32_t count_ = 0;
-};
+// The automatic diet comes every DietTickLimit + 2 ticks of 10 ms (the period the stored seconds
+// have always meant), as the period of a timer of its own: at most the longest timer the system
+// has, 0x7FFFFFFF ms.
+uint32_t DietTimerPeriodMs(int32_t dietTickLimit) noexcept;
 
 }  // namespace qb

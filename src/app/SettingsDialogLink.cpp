@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "calendar/MonthRender.h"
@@ -80,7 +83,9 @@ void SettingsDialogLink::ReRegisterHotkeys() {
 
 bool SettingsDialogLink::HotkeyRowRegistered(int n) {
   const std::optional<Hotkey> hotkey = HotkeyOfRow(n);
-  return hotkey && IsHotkeyRegistered(*hotkey);
+  if (!hotkey) return false;
+  const std::vector<Hotkey> dead = HotkeysNotRegistered();
+  return std::find(dead.begin(), dead.end(), *hotkey) == dead.end();
 }
 
 void SettingsDialogLink::ReloadDesktopMemos() { LoadDesktopMemos(); }

@@ -1,10 +1,27 @@
 #include "app/TrayIcon.h"
 
+#include <algorithm>
 #include <cwchar>
+#include <iterator>
+#include <string>
 
 #include "platform/DebugLog.h"
+#include "platform/WinText.h"
 
 namespace qb {
+
+namespace {
+
+// Copies `text` into a fixed field of `size` characters with its terminating zero, never ending
+// on the first half of a surrogate pair.
+void CopyCut(const std::wstring& text, wchar_t* field, size_t size) {
+  size_t n = std::min(text.size(), size - 1);
+  if (n > 0 && n < text.size() && text[n - 1] >= 0xD800 && text[n - 1] <= 0xDBFF) --n;
+  std::copy_n(text.data(), n, field);
+  field[n] = L'\0';
+}
+
+}  // namespace
 
 void TrayIcon::Add(HWND owner, HICON icon) {
   data_ = NOTIFYICONDATAW{};
@@ -22,6 +39,19 @@ void TrayIcon::Add(HWND owner, HICON icon) {
 void TrayIcon::Readd() {
   if (!added_) return;
   Tolerate(Shell_NotifyIconW(NIM_ADD, &data_) != FALSE, "Shell_NotifyIconW(NIM_ADD) after TaskbarCreated");
+}
+
+void TrayIcon::ShowBalloon(std::string_view title, std::string_view text) {
+  if (!added_) return;
+  NOTIFYICONDATAW balloon = data_;
+  balloon.uFlags = NIF_INFO;
+  balloon.dwInfoFlags = NIIF_INFO;
+  balloon.uTimeout = 10000;  // what systems before Vista read; later ones use the user's setting
+  // Longer texts are cut at the field's size, on a character boundary.
+  const std::wstring wideTitle = Widen(title), wideText = Widen(text);
+  CopyCut(wideTitle, balloon.szInfoTitle, std::size(balloon.szInfoTitle));
+  CopyCut(wideText, balloon.szInfo, std::size(balloon.szInfo));
+  Tolerate(Shell_NotifyIconW(NIM_MODIFY, &balloon) != FALSE, "Shell_NotifyIconW(NIM_MODIFY, balloon)");
 }
 
 void TrayIcon::Remove() {

@@ -6,6 +6,8 @@
 
 #include <shellapi.h>
 
+#include <string_view>
+
 namespace qb {
 
 class TrayIcon {
@@ -23,6 +25,9 @@ public:
   void Add(HWND owner, HICON icon);
   // The shell lost its icons when it restarted; put ours back with the same record.
   void Readd();
+  // A balloon from the icon with a title and a text (an information icon). Only informs: nothing
+  // waits for it, and a shell without balloons shows nothing.
+  void ShowBalloon(std::string_view title, std::string_view text);
   // NIM_DELETE with the record of Add; does nothing when Add was never called.
   void Remove();
 

@@ -5,7 +5,10 @@
 #include "accessories/clock/ClockWindow.h"
 #include "accessories/colour_chooser/ColourChooserWindow.h"
 #include "accessories/memory/MemoryStatusWindow.h"
+#include "accessories/open_anything/OpenAnythingWindow.h"
+#include "accessories/shutdown_button/ShutdownButtonWindow.h"
 #include "accessories/stopwatch/StopwatchWindow.h"
+#include "accessories/version/VersionDialog.h"
 #include "app/MainWindow.h"
 #include "app/PopupMenu.h"
 #include "app/SettingsDialogLink.h"
@@ -90,7 +93,7 @@ void MainWindow::RunMenuItem(MenuItem item) {
   }
   switch (item) {
     case MenuItem::mnuOpen:
-      // The open-anything window frmGoma is shown here once it exists (single window).
+      ShowOpenAnything();
       break;
     case MenuItem::stopWatch:
       ShowStopwatch();
@@ -99,7 +102,7 @@ void MainWindow::RunMenuItem(MenuItem item) {
       ShowColourChooser();
       break;
     case MenuItem::shutdown:
-      // The shutdown button frmSwitch is shown here once it exists (single window).
+      ShowShutdownButton();
       break;
     case MenuItem::cmdMemDiet:
       OpenMemoryStatusWindow([] { StartOwnProcess("Diet"); });
@@ -120,7 +123,7 @@ void MainWindow::RunMenuItem(MenuItem item) {
       OpenSettingsDialog(*this);
       break;
     case MenuItem::mnuVer:
-      // The version dialog frmAbout is shown here once it exists (single window).
+      ShowVersionDialog();
       break;
     case MenuItem::mnuEnd:
       Unload();

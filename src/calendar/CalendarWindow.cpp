@@ -128,7 +128,7 @@ void CalendarWindow::OnPictureMouseDown(PictureBox::Button button, int, int) {
   if (Hwnd() == nullptr) return;
   RECT moved{};
   GetWindowRect(Hwnd(), &moved);
-  if (!EqualRect(&before, &moved)) keepStoredPlace_ = false;
+  if (!EqualRect(&before, &moved)) place_.MovedByUser();
   // That move loop swallows the button's release. A click that did not move the window is still
   // a release over the drawing area, so it gets its release (unless the release is still on its
   // way, as when the system did not start a move at all).
@@ -175,13 +175,7 @@ void CalendarWindow::OpenDayNote(const std::string& title) {
 void CalendarWindow::OnPictureDoubleClick() {
   KillTimer(Hwnd(), kOpenNoteTimerId);
   pendingNoteTitle_.reset();
-  RECT place{};
-  GetWindowRect(Hwnd(), &place);
-  // A calendar shown elsewhere than stored because its place lies on no monitor keeps its stored
-  // place until the user moves it.
-  std::optional<PixelPoint> closedAt;
-  if (!keepStoredPlace_) closedAt = PixelPoint{place.left, place.top};
-  StoreCalendarWindowClosed(closedAt, twipsPerPixelX_, twipsPerPixelY_);
+  StoreCalendarWindowClosed(place_.PlaceToStore(Hwnd()), twipsPerPixelX_, twipsPerPixelY_);
   CalendarWindowHandle = nullptr;
   Destroy();
 }
@@ -190,9 +184,9 @@ void CalendarWindow::ShowAt(std::optional<PixelPoint> place, bool keepStoredPlac
   if (place) {
     Tolerate(SetWindowPos(Hwnd(), nullptr, place->x, place->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != 0,
              "SetWindowPos(calendar place)");
-    keepStoredPlace_ = keepStoredPlace;
+    place_.Placed(keepStoredPlace);
   } else {
-    keepStoredPlace_ = BringOntoScreen(Hwnd());
+    place_.BringOntoScreen(Hwnd());
   }
   Tolerate(SetWindowPos(Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) != 0,
            "SetWindowPos(HWND_BOTTOM)");
@@ -222,6 +216,9 @@ LRESULT CalendarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         return 0;
       }
       break;
+    case WM_DISPLAYCHANGE:
+      place_.OnDisplayChange(Hwnd());
+      return 0;
     case WM_CLOSE:
       // Closed by another part of the program (to open a fresh calendar): nothing is stored.
       Destroy();
@@ -285,6 +282,8 @@ HWND ReopenDesktopCalendar() {
 }
 
 void OpenDesktopCalendarAtStartup() {
+  // The user may have opened it from the tray menu while the start-up waited.
+  if (CalendarWindowHandle != nullptr) return;
   if (CalendarOpensAtStartup()) OpenDesktopCalendar();
 }
 

@@ -10,6 +10,7 @@
 
 #include "calendar/CalendarWindowModel.h"
 #include "platform/PictureBox.h"
+#include "platform/StoredPlace.h"
 #include "platform/WindowBase.h"
 
 namespace qb {
@@ -51,7 +52,7 @@ public:
   void ShowAt(std::optional<PixelPoint> place, bool keepStoredPlace);
   // True while the window shows elsewhere than its stored place only because that place lies on no
   // monitor: closing it then keeps the stored place.
-  [[nodiscard]] bool KeepsStoredPlace() const noexcept { return keepStoredPlace_; }
+  [[nodiscard]] bool KeepsStoredPlace() const noexcept { return place_.KeepsStoredPlace(); }
 
   [[nodiscard]] std::int16_t MonthOffset() const noexcept { return monthOffset; }
   [[nodiscard]] const PictureBox& DrawingArea() const noexcept { return picture_; }
@@ -70,7 +71,7 @@ private:
   HWND nextButton_ = nullptr;
   std::int16_t monthOffset = 0;
   std::optional<std::string> pendingNoteTitle_;  // a left release waiting out the double-click time
-  bool keepStoredPlace_ = false;
+  StoredPlace place_;
   double twipsPerPixelX_ = 15;
   double twipsPerPixelY_ = 15;
 };

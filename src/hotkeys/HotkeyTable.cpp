@@ -120,4 +120,27 @@ std::optional<Hotkey> HotkeyFromId(const HotkeyState& state, uint32_t id) {
   return std::nullopt;
 }
 
+std::string CombinationText(HotkeyCombination combination) {
+  std::string text;
+  if (combination.modifiers & kModControl) text += "Ctrl+";
+  if (combination.modifiers & kModAlt) text += "Alt+";
+  if (combination.modifiers & kModShift) text += "Shift+";
+  const uint16_t key = combination.key;
+  if ((key >= 0x30 && key <= 0x39) || (key >= 0x41 && key <= 0x5A)) return text + static_cast<char>(key);
+  if (key >= kVkNumpad0 && key <= kVkNumpad0 + 9) return text + "テンキー" + static_cast<char>('0' + key - kVkNumpad0);
+  if (key >= 0x70 && key <= 0x87) return text + "F" + std::to_string(key - 0x70 + 1);
+  switch (key) {
+    case kVkSnapshot: return text + "PrintScreen";
+    case kVkHome: return text + "Home";
+    case kVkMultiply: return text + "テンキー*";
+    case kVkAdd: return text + "テンキー+";
+    case kVkSubtract: return text + "テンキー-";
+    case kVkDecimal: return text + "テンキー.";
+    case kVkDivide: return text + "テンキー/";
+    default: break;
+  }
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  return text + "0x" + kHex[(key >> 4) & 0xF] + kHex[key & 0xF];
+}
+
 }  // namespace qb

@@ -81,6 +81,9 @@ struct HotkeyCombination {
 // The combination a row registers: its configurable entry's, or its fixed one.
 HotkeyCombination CombinationOf(const HotkeyState& state, Hotkey hotkey);
 
+// The combination as a user reads it: "Ctrl+F11", "Alt+テンキー1", "PrintScreen", "Ctrl+Shift+0".
+std::string CombinationText(HotkeyCombination combination);
+
 // The hotkey a WM_HOTKEY id names; nothing for an unknown id and never for id 0 (a row whose atom
 // could not be created has id 0 and was never registered).
 std::optional<Hotkey> HotkeyFromId(const HotkeyState& state, uint32_t id);

@@ -75,7 +75,16 @@ void UnregisterHotkeys() {
 
 HWND HotkeyWindow() { return Current().window; }
 
-bool IsHotkeyRegistered(Hotkey hotkey) { return Current().registered[IndexOf(hotkey)]; }
+std::vector<Hotkey> HotkeysNotRegistered() {
+  const Registration& r = Current();
+  std::vector<Hotkey> dead;
+  if (r.window == nullptr) return dead;
+  for (const HotkeyRow& row : kHotkeyTable) {
+    const bool wanted = CombinationOf(TheHotkeys(), row.hotkey).key != 0;
+    if (wanted && !r.registered[IndexOf(row.hotkey)]) dead.push_back(row.hotkey);
+  }
+  return dead;
+}
 
 bool UnregisterOneHotkey(Hotkey hotkey) {
   Registration& r = Current();

@@ -3,6 +3,8 @@
 // HotkeyTable.h (TheHotkeys()).
 #include <windows.h>
 
+#include <vector>
+
 #include "hotkeys/HotkeyTable.h"
 
 namespace qb {
@@ -16,12 +18,12 @@ void RegisterHotkeys(HWND window);
 // Unregisters all hotkeys from the window they were registered on and deletes their atoms.
 void UnregisterHotkeys();
 
+// The hotkeys of the last RegisterHotkeys that are dead because the system refused their
+// combination (another program holds it), in table order. Rows without a key are not counted.
+std::vector<Hotkey> HotkeysNotRegistered();
+
 // The window the hotkeys were last registered on (for the settings dialog's re-registration).
 HWND HotkeyWindow();
-
-// Whether the hotkey is registered now: false when its combination is held by another program (or
-// by an earlier row), or while the hotkeys are released.
-[[nodiscard]] bool IsHotkeyRegistered(Hotkey hotkey);
 
 // For actions that type keys of their own: one hotkey taken away and put back, with the
 // combination the tables give it at that moment. Failures are logged; a hotkey that cannot be put

@@ -272,6 +272,19 @@ LRESULT MemoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       if (textBox_ != nullptr) SetFocus(textBox_);
       return 0;
+    case WM_DISPLAYCHANGE: {
+      // A monitor went away with the memo on it: the memo comes to the nearest work area, and its
+      // stored place stays where it was until the user moves it.
+      RECT before{};
+      GetWindowRect(Hwnd(), &before);
+      if (BringOntoScreen(Hwnd()) && !keptPlace_) {
+        auto twips = [](double value) { return static_cast<int32_t>(std::lround(value)); };
+        keptPlace_ = MemoPlaceTwips{twips(before.top * twipsPerPixelY_), twips(before.left * twipsPerPixelX_),
+                                    twips((before.right - before.left) * twipsPerPixelX_),
+                                    twips((before.bottom - before.top) * twipsPerPixelY_)};
+      }
+      return 0;
+    }
     case WM_COMMAND:
       if (reinterpret_cast<HWND>(lParam) == textBox_ && HIWORD(wParam) == EN_CHANGE) {
         SetTimer(Hwnd(), kSaveTimerId, kSaveDelayMs, nullptr);

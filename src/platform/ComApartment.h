@@ -2,6 +2,8 @@
 // COM for the calling thread while the object lives, in a single-threaded apartment as the shell
 // wants it (ShellExecuteEx may hand a start to a shell extension, which needs COM). Every
 // successful initialisation is balanced; a thread already in the other apartment kind keeps it.
+// The COM library itself is loaded the first time it is needed, not at the program's start: most
+// runs of a resident program never use it.
 #include <windows.h>
 
 namespace qb {
@@ -19,5 +21,10 @@ public:
 private:
   HRESULT result_;
 };
+
+// CoCreateInstance for an in-process server; E_NOTIMPL when the COM library cannot be had.
+HRESULT CreateComInstance(REFCLSID classId, REFIID interfaceId, void** object);
+// CoTaskMemFree: frees what the shell and COM hand out (paths, item lists); null is fine.
+void FreeComMemory(void* memory) noexcept;
 
 }  // namespace qb

@@ -9,44 +9,52 @@ namespace qb {
 
 namespace {
 
-struct Registered {
+struct OpenDialog {
   HWND dialog;
   DialogKeyPreview preview;
 };
 
-std::vector<Registered>& Dialogs() {
-  // Never destroyed: dialogs may still unregister while the process ends.
-  static auto* dialogs = new std::vector<Registered>();
-  return *dialogs;
+// Window thread only, like the message loops that read it.
+std::vector<OpenDialog>& OpenDialogs() {
+  static std::vector<OpenDialog> dialogs;
+  return dialogs;
 }
 
 bool IsKeyMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
 
+bool Belongs(const MSG& message, HWND dialog) { return message.hwnd == dialog || IsChild(dialog, message.hwnd); }
+
 }  // namespace
 
 void AddModelessDialog(HWND dialog, DialogKeyPreview preview) {
-  RemoveModelessDialog(dialog);
-  Dialogs().push_back({dialog, std::move(preview)});
+  if (dialog == nullptr) return;
+  auto& dialogs = OpenDialogs();
+  const auto listed = std::find_if(dialogs.begin(), dialogs.end(), [&](const OpenDialog& d) { return d.dialog == dialog; });
+  if (listed != dialogs.end()) {
+    listed->preview = std::move(preview);
+  } else {
+    dialogs.push_back({dialog, std::move(preview)});
+  }
 }
 
 void RemoveModelessDialog(HWND dialog) {
-  std::erase_if(Dialogs(), [dialog](const Registered& r) { return r.dialog == dialog; });
+  std::erase_if(OpenDialogs(), [&](const OpenDialog& d) { return d.dialog == dialog; });
 }
 
-bool RouteToModelessDialog(MSG& msg) {
-  if (msg.hwnd == nullptr) return false;
-  // A copy: a preview may close its dialog, which unregisters it.
-  const std::vector<Registered> dialogs = Dialogs();
-  for (const Registered& r : dialogs) {
-    if (msg.hwnd != r.dialog && !IsChild(r.dialog, msg.hwnd)) continue;
-    if (r.preview && IsKeyMessage(msg.message)) {
+bool RouteToModelessDialog(MSG& message) {
+  if (message.hwnd == nullptr) return false;  // thread messages belong to no dialog
+  // A copy: the message handled may close a dialog, which takes it off the list. IsDialogMessageW
+  // answers false at once for a message of another window.
+  const std::vector<OpenDialog> dialogs = OpenDialogs();
+  for (const OpenDialog& d : dialogs) {
+    if (d.preview && IsKeyMessage(message.message) && Belongs(message, d.dialog)) {
       try {
-        if (r.preview(msg)) return true;
+        if (d.preview(message)) return true;
       } catch (...) {
         LogCurrentException("dialog key preview");
       }
     }
-    return IsDialogMessageW(r.dialog, &msg) != FALSE;
+    if (IsDialogMessageW(d.dialog, &message) != FALSE) return true;
   }
   return false;
 }

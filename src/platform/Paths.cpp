@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "platform/ComApartment.h"
 #include "platform/DebugLog.h"
 #include "platform/WinText.h"
 
@@ -15,7 +16,7 @@ namespace qb {
 namespace {
 
 struct CoTaskMemDeleter {
-  void operator()(wchar_t* p) const noexcept { CoTaskMemFree(p); }
+  void operator()(wchar_t* p) const noexcept { FreeComMemory(p); }
 };
 
 }  // namespace

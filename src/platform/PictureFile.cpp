@@ -6,6 +6,7 @@
 
 #include <limits>
 
+#include "platform/ComApartment.h"
 #include "platform/DebugLog.h"
 #include "platform/WinText.h"
 
@@ -30,22 +31,6 @@ private:
   T* p_ = nullptr;
 };
 
-// COM for the duration of one call, unless the thread already runs it in another apartment kind
-// (RPC_E_CHANGED_MODE), which WIC is equally happy with.
-class ComScope {
-public:
-  ComScope() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-  ~ComScope() {
-    if (SUCCEEDED(hr_)) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-  [[nodiscard]] bool usable() const { return SUCCEEDED(hr_) || hr_ == RPC_E_CHANGED_MODE; }
-
-private:
-  HRESULT hr_;
-};
-
 // 64 M pixels (8192 x 8192, 256 MB decoded): far beyond any screen, short of exhausting memory.
 constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 26;
 
@@ -59,12 +44,11 @@ bool Check(HRESULT hr, const char* call) {
 
 std::optional<DecodedPicture> DecodePictureFile(const std::string& path) {
   if (path.empty()) return std::nullopt;
-  ComScope com;
-  if (!com.usable()) return std::nullopt;
+  const ComApartment com;
+  if (!com.Usable()) return std::nullopt;
 
   ComRef<IWICImagingFactory> factory;
-  if (!Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                              IID_IWICImagingFactory, reinterpret_cast<void**>(factory.put())),
+  if (!Check(CreateComInstance(CLSID_WICImagingFactory, IID_IWICImagingFactory, reinterpret_cast<void**>(factory.put())),
              "CoCreateInstance(WICImagingFactory)")) {
     return std::nullopt;
   }

@@ -11,6 +11,23 @@
 namespace qb {
 namespace {
 
+// Renames `temp` over `target`. A reader that has the target open (a virus scanner, an indexer,
+// another copy of the program reading its settings) makes the rename fail for as long as it holds
+// the file, usually a few milliseconds: the rename is tried again for about two seconds before the
+// write counts as failed, rather than the update being lost.
+bool ReplaceWithRetries(const std::wstring& temp, const std::wstring& target) {
+  constexpr int kAttempts = 40;
+  for (int attempt = 1;; ++attempt) {
+    // MOVEFILE_WRITE_THROUGH returns only once the rename is on disk.
+    if (::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    const DWORD error = ::GetLastError();
+    const bool heldByAnother =
+        error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+    if (!heldByAnother || attempt == kAttempts) return false;
+    ::Sleep(attempt < 5 ? 10 : 50);
+  }
+}
+
 class FileHandle {
 public:
   explicit FileHandle(HANDLE handle) : handle_(handle) {}
@@ -89,9 +106,7 @@ public:
     if (!file.valid()) return false;
     const bool written = WriteAll(file.get(), bytes) && ::FlushFileBuffers(file.get());
     const bool closed = file.Close();
-    // MOVEFILE_WRITE_THROUGH returns only once the rename is on disk.
-    if (!written || !closed ||
-        !::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!written || !closed || !ReplaceWithRetries(temp, target)) {
       ::DeleteFileW(temp.c_str());
       return false;
     }

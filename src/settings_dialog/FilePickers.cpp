@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/ComApartment.h"
 #include "platform/DebugLog.h"
 #include "settings_dialog/CommonDialogLibrary.h"
 #include "platform/WinText.h"
@@ -22,26 +23,8 @@ constexpr std::string_view kDefaultExtension = "exe";
 // back as a cancel because the buffer was a classic MAX_PATH one; this one holds any path.
 constexpr DWORD kPathUnits = 32768;
 
-// COM for the duration of one dialog. Every successful CoInitializeEx (S_FALSE when the thread
-// already had COM) is balanced, so the thread leaves exactly as it came; a thread already in the
-// other apartment kind (RPC_E_CHANGED_MODE) keeps it and is not uninitialised.
-class ComScope {
-public:
-  ComScope() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {
-    if (FAILED(hr_) && hr_ != RPC_E_CHANGED_MODE) LogWin32Failure("CoInitializeEx", static_cast<DWORD>(hr_));
-  }
-  ~ComScope() {
-    if (SUCCEEDED(hr_)) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
-private:
-  HRESULT hr_;
-};
-
 struct PidlDeleter {
-  void operator()(ITEMIDLIST* pidl) const noexcept { CoTaskMemFree(pidl); }
+  void operator()(ITEMIDLIST* pidl) const noexcept { FreeComMemory(pidl); }
 };
 using UniquePidl = std::unique_ptr<ITEMIDLIST, PidlDeleter>;
 
@@ -79,7 +62,7 @@ std::string ShowOpenFileDialog(HWND owner, std::string_view initialDir, bool pic
 }
 
 std::string ShowFolderDialog(HWND owner) {
-  ComScope com;
+  const ComApartment com;
   const std::wstring title = Widen(kFolderTitle);
   wchar_t displayName[MAX_PATH] = {};  // the chosen item's short name; the dialog needs room for it
 

@@ -29,7 +29,7 @@ public:
   // What the program holds in memory
   virtual void SetStartupWait(std::string_view storedText) = 0;
   virtual void SetCalendarColours(Colour text, Colour holiday, Colour saturday) = 0;
-  // Mouse warp on exactly when 1; the periodic timer starts or stops at once.
+  // Mouse warp on exactly when 1; the watch on the mouse starts or stops at once.
   virtual void SetMouseWarpMode(int16_t mode) = 0;
   // 0x00BBGGRR, or kTransparentTextBackground.
   virtual void SetIconTextBackground(uint32_t colour) = 0;

@@ -14,6 +14,7 @@
 #include "harness/Harness.h"
 #include "harness/PopupMenus.h"
 #include "harness/ProbeTarget.h"
+#include "harness/StandInTaskBar.h"
 #include "platform/Clipboard.h"
 
 namespace qb::e2e {
@@ -227,6 +228,23 @@ TEST_F(Hotkeys, EndItemLeavesNoHotkeyOrAtomBehind) {
     EXPECT_EQ(GlobalFindAtomW(name.c_str()), 0) << std::string(name.begin(), name.end()) << " left behind";
   for (size_t i = 0; i < kDefaultCombinations.size(); ++i)
     EXPECT_FALSE(CombinationTaken(kDefaultCombinations[i])) << "row " << i << " still held";
+}
+
+// A combination another program holds when the program starts: that hotkey is dead, and the tray
+// icon says so once, in a balloon naming it; the other hotkeys work.
+TEST_F(Hotkeys, ACombinationHeldByAnotherProgramIsNamedInOneBalloonAtStart) {
+  constexpr int kHeldId = 0x7E01;
+  ASSERT_TRUE(RegisterHotKey(nullptr, kHeldId, MOD_CONTROL, VK_F11)) << "the test cannot hold Ctrl+F11";
+  const StandInTaskBar tray(StandInTaskBar::Kind::Present);
+  ASSERT_TRUE(tray.Ready());
+  AppFolder folder;
+  HWND main = Start(folder);
+  ASSERT_TRUE(main);
+  EXPECT_TRUE(WaitUntil([&] { return !tray.NotifyTextStartingWith("登録できなかったホットキー").empty(); }))
+      << "no balloon; " << tray.NotifyRequests() << " requests reached the stand-in task bar";
+  EXPECT_EQ(tray.NotifyTextStartingWith("登録できなかったホットキー"), "登録できなかったホットキー: Ctrl+F11");
+  UnregisterHotKey(nullptr, kHeldId);
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/MenuModel.h"
@@ -113,6 +114,53 @@ TEST_F(TrayMenu, EndItemRemovesTheIconAndEndsTheProgramWithCodeZero) {
   EXPECT_EQ(app.WaitForExit(), 0u);
   EXPECT_EQ(watch.IconExistedAtDestroy(), false) << "the icon was not removed before the main window went";
   EXPECT_FALSE(IconExists(main)) << "the icon outlived the program";
+}
+
+// The start-up wait keeps the program answering: the menu opens at once, the calendar step comes
+// after the wait, a calendar the user opened meanwhile is not opened twice, and ending the program
+// during the wait ends it at once, with the waiting steps left undone.
+TEST_F(TrayMenu, DuringTheStartUpWaitTheMenuAnswersAndTheWaitingStepsComeAfterItUnlessTheUserWasFaster) {
+  AppFolder folder(Ini::Text("[WAIT]\r\n1=5000\r\n[DESKTOPCAL]\r\nEnable=True\r\n"));
+  WindowFilter calendars;
+  calendars.className = L"Quorbell.CalendarWindow";
+  calendars.visibleOnly = true;
+  const auto started = std::chrono::steady_clock::now();
+  auto secondsSinceStart = [&] {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  };
+  HWND main = Start(folder);
+  ASSERT_TRUE(main);
+  calendars.processId = app.Id();
+  HWND menu = OpenFromIcon(main);
+  ASSERT_TRUE(menu) << "the tray menu does not open during the start-up wait";
+  EXPECT_LT(secondsSinceStart(), 4.0);
+  EXPECT_TRUE(TopLevelWindows(calendars).empty()) << "the calendar came before the wait was over";
+  ASSERT_TRUE(PostKey(menu, VK_ESCAPE));
+  ASSERT_TRUE(WaitForNoPopupMenu(app.Id()));
+  EXPECT_TRUE(WaitForWindow(calendars, 15s)) << "no calendar after the wait";
+  EXPECT_GE(secondsSinceStart(), 4.9) << "the calendar did not wait";
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+
+  // The user opens the calendar during the wait: the start-up step leaves it at one.
+  main = Start(folder);
+  ASSERT_TRUE(main);
+  calendars.processId = app.Id();
+  menu = OpenFromIcon(main);
+  ASSERT_TRUE(menu);
+  ASSERT_TRUE(ChooseByKeyboard(menu, static_cast<int>(MenuItem::mnuDeskCal)));
+  EXPECT_TRUE(WaitForWindow(calendars));
+  std::this_thread::sleep_for(6s);
+  EXPECT_EQ(TopLevelWindows(calendars).size(), 1u) << "the start-up step opened a second calendar";
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+
+  // Ending during the wait: the program ends at once and the calendar never opens.
+  main = Start(folder);
+  ASSERT_TRUE(main);
+  const auto restarted = std::chrono::steady_clock::now();
+  ASSERT_TRUE(Post(main, WM_COMMAND, MAKEWPARAM(MenuCommandId(MenuItem::mnuEnd), 0), 0));
+  EXPECT_EQ(app.WaitForExit(), 0u);
+  EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - restarted).count(), 4.0)
+      << "the end waited for the start-up wait";
 }
 
 TEST_F(TrayMenu, EndCommandSentAsTheMenuWouldEndsTheProgram) {
@@ -219,7 +267,7 @@ protected:
   }
 };
 
-TEST_F(MouseWarp, PointerAtAnEdgeJumpsToJustInsideTheOppositeEdge) {
+TEST_F(MouseWarp, PointerMovedToAnEdgeJumpsToJustInsideTheOppositeEdge) {
   AppFolder folder(Ini::Text("[MouseWarp]\r\nEnable=1\r\n"));
   ASSERT_TRUE(Start(folder));
   const int w = GetSystemMetrics(SM_CXSCREEN);
@@ -232,16 +280,24 @@ TEST_F(MouseWarp, PointerAtAnEdgeJumpsToJustInsideTheOppositeEdge) {
       {{w - 1, 200}, {1, 200}},
       {{500, 0}, {500, h - 2}},
       {{400, h - 1}, {400, 1}},
-      // A corner: across one edge in the first tick, across the other in the next.
+      // A corner: across both edges at once.
       {{0, 0}, {w - 2, h - 2}},
   };
   for (const auto& c : cases) {
-    ASSERT_TRUE(SetCursorPos(c.pushed.x, c.pushed.y));
+    ASSERT_TRUE(MovePointerTo({w / 2, h / 2}));
+    ASSERT_TRUE(MovePointerTo(c.pushed));
     EXPECT_TRUE(WaitUntil([&] {
       const POINT p = CursorPos();
       return p.x == c.landed.x && p.y == c.landed.y;
-    })) << "pushed to " << c.pushed.x << "," << c.pushed.y << ", pointer at " << CursorPos().x << "," << CursorPos().y;
+    })) << "moved to " << c.pushed.x << "," << c.pushed.y << ", pointer at " << CursorPos().x << "," << CursorPos().y;
   }
+  // A pointer put at the edge without any movement rests there; the user pushing on against the
+  // edge (the mouse moves, the pointer cannot) takes it across.
+  ASSERT_TRUE(SetCursorPos(0, 250));
+  EXPECT_FALSE(WaitUntil([] { return CursorPos().x != 0; }, 500ms)) << "a resting pointer was moved";
+  ASSERT_TRUE(MovePointerBy(-5, 0));
+  EXPECT_TRUE(WaitUntil([&] { return CursorPos().x == w - 2 && CursorPos().y == 250; }))
+      << "pushing against the edge; pointer at " << CursorPos().x << "," << CursorPos().y;
   EXPECT_EQ(app.CloseMainWindow(), 0u);
 }
 
@@ -249,7 +305,8 @@ TEST_F(MouseWarp, OffUnlessTheSettingIsExactlyOne) {
   for (const char* value : {"0", "2"}) {
     AppFolder folder(Ini::Text(std::string("[MouseWarp]\r\nEnable=") + value + "\r\n"));
     ASSERT_TRUE(Start(folder));
-    ASSERT_TRUE(SetCursorPos(0, 300));
+    ASSERT_TRUE(MovePointerTo({0, 300}));
+    ASSERT_TRUE(MovePointerBy(-5, 0));
     EXPECT_FALSE(WaitUntil([] { return CursorPos().x != 0; }, kQuietPeriod)) << "Enable=" << value << " warped";
     EXPECT_EQ(app.CloseMainWindow(), 0u);
   }

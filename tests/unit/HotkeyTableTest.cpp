@@ -166,5 +166,25 @@ TEST(HotkeyTable, FixedRowsKeepTheirCombinationWhateverTheEntries) {
   EXPECT_EQ(CombinationOf(state, Hotkey::Macro1), (HotkeyCombination{kModShift, 0x41}));
 }
 
+TEST(HotkeyTable, CombinationTextsNameEveryKeyTheTablesCanHold) {
+  const struct {
+    HotkeyCombination combination;
+    const char* text;
+  } cases[] = {
+      {{kModControl, 0x7A}, "Ctrl+F11"},
+      {{0, 0x2C}, "PrintScreen"},
+      {{kModAlt, 0x61}, "Alt+テンキー1"},
+      {{kModControl | kModShift, 0x30}, "Ctrl+Shift+0"},
+      {{kModControl | kModAlt | kModShift, 0x41}, "Ctrl+Alt+Shift+A"},
+      {{kModControl, 0x6F}, "Ctrl+テンキー/"},
+      {{kModControl, 0x24}, "Ctrl+Home"},
+      {{0, 0x87}, "F24"},
+      {{kModAlt, 0xBA}, "Alt+0xBA"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CombinationText(c.combination), c.text);
+  // Every key of the settings' list has a name of its own.
+  for (int i = 0; i < kKeyListSize; ++i) EXPECT_EQ(CombinationText({0, KeyListCode(i)}).find("0x"), std::string::npos) << i;
+}
+
 }  // namespace
 }  // namespace qb::test

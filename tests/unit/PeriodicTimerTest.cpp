@@ -67,47 +67,20 @@ TEST(MouseWarpOn, OnlyTheValueOne) {
   for (int16_t mode : {0, 2, -1, 32767}) EXPECT_FALSE(qb::MouseWarpOn(mode)) << mode;
 }
 
-TEST(PeriodicTimerNeeded, WhileTheDietOrTheWarpIsOn) {
-  EXPECT_FALSE(qb::PeriodicTimerNeeded(false, 0));
-  EXPECT_FALSE(qb::PeriodicTimerNeeded(false, 2));
-  EXPECT_TRUE(qb::PeriodicTimerNeeded(false, 1));
-  EXPECT_TRUE(qb::PeriodicTimerNeeded(true, 0));
-  EXPECT_TRUE(qb::PeriodicTimerNeeded(true, 1));
-}
-
-// The ticks (1-based) on which a diet starts among the first `ticks`.
-std::vector<int> DietTicks(int32_t limit, int ticks) {
-  qb::DietCounter counter;
-  std::vector<int> starts;
-  for (int t = 1; t <= ticks; ++t)
-    if (counter.Tick(limit)) starts.push_back(t);
-  return starts;
-}
-
-TEST(DietCounter, StartsADietEveryLimitPlusTwoTicks) {
-  EXPECT_EQ(DietTicks(0, 8), (std::vector<int>{2, 4, 6, 8}));  // MemDiet/Sec "0": every second tick
-  EXPECT_EQ(DietTicks(1, 9), (std::vector<int>{3, 6, 9}));
-  EXPECT_EQ(DietTicks(100, 310), (std::vector<int>{102, 204, 306}));
-}
-
-TEST(DietCounter, DefaultPeriodIsSixtyThousandAndTwoTicks) {
-  qb::DietCounter counter;
-  int first = 0;
-  for (int t = 1; t <= 60010 && first == 0; ++t)
-    if (counter.Tick(60000)) first = t;
-  EXPECT_EQ(first, 60002);
-  EXPECT_EQ(counter.DietTickCount(), 0);
-}
-
-TEST(DietCounter, CountsUpToOneAboveTheLimitThenRestarts) {
-  qb::DietCounter counter;
-  EXPECT_EQ(counter.DietTickCount(), 0);
-  EXPECT_FALSE(counter.Tick(2));
-  EXPECT_FALSE(counter.Tick(2));
-  EXPECT_FALSE(counter.Tick(2));
-  EXPECT_EQ(counter.DietTickCount(), 3);
-  EXPECT_TRUE(counter.Tick(2));
-  EXPECT_EQ(counter.DietTickCount(), 0);
+TEST(DietTimerPeriodMs, LimitPlusTwoTicksOfTenMillisecondsAtMostTheLongestTimer) {
+  const struct {
+    int32_t limit;
+    uint32_t period;
+  } cases[] = {
+      {0, 20},                    // MemDiet/Sec "0": every second tick
+      {1, 30},
+      {100, 1020},                // one second
+      {60000, 600020},            // the default ten minutes
+      {-5, 20},                   // never below two ticks
+      {214748360, 2147483620u},   // still within the longest timer
+      {2147483600, 0x7FFFFFFFu},  // the largest stored limit is held to the longest timer
+  };
+  for (const auto& c : cases) EXPECT_EQ(qb::DietTimerPeriodMs(c.limit), c.period) << c.limit;
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 
+#include "common/FileSystem.h"
 #include "platform/DebugLog.h"
 #include "platform/MessagePump.h"
 #include "platform/OsVersion.h"
@@ -13,6 +15,25 @@
 #include "platform/WinText.h"
 
 namespace {
+
+// A reader holding the file for a moment (another program reading the settings) only delays a
+// write: the new content lands once the reader lets go, instead of the update being lost.
+TEST(FileWrites, AReplaceWaitsForAReaderThatHoldsTheFileForAMoment) {
+  qb::FileSystem& fs = qb::SystemFileSystem();
+  const std::string path = qb::ExeDir() + "\\held-by-a-reader.ini";
+  ASSERT_TRUE(fs.WriteFileAtomically(path, "old"));
+  HANDLE reader = CreateFileW(qb::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  std::thread letGo([reader] {
+    Sleep(300);
+    CloseHandle(reader);
+  });
+  EXPECT_TRUE(fs.WriteFileAtomically(path, "new"));
+  letGo.join();
+  EXPECT_EQ(fs.ReadFile(path).value_or("<none>"), "new");
+  (void)fs.RemoveFile(path);
+}
 
 TEST(Paths, ExePathAndDirAgree) {
   const std::string path = qb::ExePath();

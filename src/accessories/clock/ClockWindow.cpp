@@ -131,7 +131,7 @@ void ClockWindow::DrawBuiltInFace() {
 }
 
 void ClockWindow::Show() {
-  keepStoredPlace_ = BringOntoScreen(Hwnd());
+  place_.BringOntoScreen(Hwnd());
   ShowWindow(Hwnd(), SW_SHOW);
 }
 
@@ -174,17 +174,11 @@ void ClockWindow::OnLeftButtonDown() {
   RECT after{};
   GetWindowRect(Hwnd(), &after);
   // Once the user has moved it, the place it shows is the one to store.
-  if (!EqualRect(&before, &after)) keepStoredPlace_ = false;
+  if (!EqualRect(&before, &after)) place_.MovedByUser();
 }
 
 void ClockWindow::OnDoubleClick() {
-  RECT place{};
-  GetWindowRect(Hwnd(), &place);
-  // A clock shown elsewhere than stored because its place lies on no monitor keeps its stored
-  // place until the user moves it.
-  std::optional<PixelPoint> closedAt;
-  if (!keepStoredPlace_) closedAt = PixelPoint{place.left, place.top};
-  StoreClockClosed(closedAt, twipsPerPixelX_, twipsPerPixelY_);
+  StoreClockClosed(place_.PlaceToStore(Hwnd()), twipsPerPixelX_, twipsPerPixelY_);
   Destroy();
 }
 
@@ -207,6 +201,9 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_LBUTTONDBLCLK:
       OnDoubleClick();
+      return 0;
+    case WM_DISPLAYCHANGE:
+      place_.OnDisplayChange(Hwnd());
       return 0;
     case WM_DESTROY:
       KillTimer(Hwnd(), kTickTimerId);
@@ -236,6 +233,10 @@ HWND OpenAnalogClock() {
 }
 
 void OpenAnalogClockAtStartup() {
+  // A clock the user opened from the tray menu while the start-up waited is the one wanted.
+  for (const auto& w : ClockWindows()) {
+    if (w && w->Hwnd() != nullptr) return;
+  }
   if (ClockOpensAtStartup()) OpenAnalogClock();
 }
 

@@ -4,7 +4,9 @@
 // and remembers where it was. Any number of clocks may be open at once.
 #include <windows.h>
 
+
 #include "platform/PictureBox.h"
+#include "platform/StoredPlace.h"
 #include "platform/WindowBase.h"
 
 namespace qb {
@@ -42,7 +44,7 @@ private:
   OffscreenImage frame_;  // the face with the hands, copied to the screen
   SYSTEMTIME shown_{};    // the time the hands show
   unsigned long paintCount_ = 0;
-  bool keepStoredPlace_ = false;
+  StoredPlace place_;
   double twipsPerPixelX_ = 15;
   double twipsPerPixelY_ = 15;
 };

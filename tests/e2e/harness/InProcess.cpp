@@ -49,4 +49,27 @@ bool SendProbeQuery(HWND hwnd, const wchar_t* messageName, LPARAM lParam) {
                              SMTO_ABORTIFHUNG, 5000, &ignored) != 0;
 }
 
+bool DropFilesOn(HWND window, const std::vector<std::wstring>& files) {
+  const ProbeAnswer answer(probe::kDropMappingPrefix, sizeof(probe::DropList));
+  auto* list = static_cast<probe::DropList*>(answer.data());
+  if (list == nullptr) return false;
+  size_t used = 0;
+  for (const std::wstring& file : files) {
+    if (used + file.size() + 2 > static_cast<size_t>(probe::kMaxDropChars)) {
+      ADD_FAILURE() << "too many files to drop at once";
+      return false;
+    }
+    std::memcpy(list->files + used, file.c_str(), (file.size() + 1) * sizeof(wchar_t));
+    used += file.size() + 1;
+  }
+  const ProbeHook hook(GetWindowThreadProcessId(window, nullptr));
+  if (!hook.ok()) return false;
+  SendProbeQuery(window, probe::kDropFilesMessage);
+  if (list->done != 1 || list->posted != 1) {
+    ADD_FAILURE() << "the drop could not be made inside the program";
+    return false;
+  }
+  return true;
+}
+
 }  // namespace qb::e2e

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace qb::e2e {
 
@@ -39,5 +40,10 @@ private:
 // The query message of that name, sent to a window of the hooked thread with this process's id
 // as wParam; false when the window did not take it.
 bool SendProbeQuery(HWND hwnd, const wchar_t* messageName, LPARAM lParam = 0);
+
+// Drops the files (full paths, in this order) onto a window of another process, as the shell
+// delivers a drop: a WM_DROPFILES whose drop handle is made inside that process. False (and a test
+// failure) when the drop could not be made.
+bool DropFilesOn(HWND window, const std::vector<std::wstring>& files);
 
 }  // namespace qb::e2e

@@ -1,6 +1,5 @@
 #include "harness/Input.h"
 
-#include <thread>
 #include <vector>
 
 #include "platform/WinText.h"
@@ -116,25 +115,46 @@ bool ClickAt(HWND hwnd, POINT client, MouseButton button, int clicks) {
   return SendAll(inputs);
 }
 
-bool DragAt(HWND hwnd, POINT client, POINT offset, MouseButton button) {
+bool DragAt(HWND hwnd, POINT client, POINT offset) {
   POINT start = client;
   ClientToScreen(hwnd, &start);
   if (!FrontAndUncovered(hwnd, start)) return false;
-  DWORD down = 0, up = 0;
-  ButtonFlags(button, down, up);
-  // Paced as a hand moves: the window gets its press (and starts whatever it does with it) before
-  // the pointer travels, and each step is a move of its own rather than one merged jump.
-  std::vector<INPUT> press{MoveTo(start), MouseInput(down)};
+  const HWND moving = GetAncestor(hwnd, GA_ROOT) != nullptr ? GetAncestor(hwnd, GA_ROOT) : hwnd;
+  RECT from{};
+  GetWindowRect(moving, &from);
+  std::vector<INPUT> press{MoveTo(start), MouseInput(MOUSEEVENTF_LEFTDOWN)};
   if (!SendAll(press)) return false;
-  std::this_thread::sleep_for(150ms);
+  const DWORD thread = GetWindowThreadProcessId(hwnd, nullptr);
+  const bool inMoveLoop = WaitUntil([&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE) != 0;
+  });
+  // One step at a time, each once the window has caught up with the last: the pointer never
+  // leaves the window, whatever the system does with the pointer's own moves meanwhile.
   constexpr int kSteps = 4;
-  for (int i = 1; i <= kSteps; ++i) {
-    std::vector<INPUT> step{MoveTo({start.x + offset.x * i / kSteps, start.y + offset.y * i / kSteps})};
-    if (!SendAll(step)) return false;
-    std::this_thread::sleep_for(40ms);
+  for (int i = 1; inMoveLoop && i <= kSteps; ++i) {
+    const POINT step{offset.x * i / kSteps, offset.y * i / kSteps};
+    std::vector<INPUT> move{MoveTo({start.x + step.x, start.y + step.y})};
+    if (!SendAll(move)) break;
+    WaitUntil([&] {
+      RECT now{};
+      GetWindowRect(moving, &now);
+      return now.left == from.left + step.x && now.top == from.top + step.y;
+    }, 2s);
   }
-  std::vector<INPUT> release{MouseInput(up)};
-  return SendAll(release);
+  std::vector<INPUT> release{MouseInput(MOUSEEVENTF_LEFTUP)};
+  return SendAll(release) && inMoveLoop;
+}
+
+bool MovePointerTo(POINT screen) {
+  std::vector<INPUT> move{MoveTo(screen)};
+  return SendAll(move);
+}
+
+bool MovePointerBy(int dx, int dy) {
+  std::vector<INPUT> move{MouseInput(MOUSEEVENTF_MOVE, dx, dy)};
+  return SendAll(move);
 }
 
 bool PostClick(HWND hwnd, POINT client, MouseButton button) {
