@@ -82,6 +82,11 @@ DialogItem ItemFor(const ControlLayout& c) {
       item.className = L"BUTTON";
       item.style = BS_OWNERDRAW | WS_TABSTOP | group;
       break;
+    case ControlKind::ColourView:
+      // Not a tab stop: the memo text colour changes through the font button only.
+      item.className = L"STATIC";
+      item.style = SS_OWNERDRAW | group;
+      break;
   }
   return item;
 }

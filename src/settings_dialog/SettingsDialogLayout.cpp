@@ -131,7 +131,7 @@ PageLayout MemoPage() {
   c.push_back({0, K::Label, "ｻｲｽﾞ", 10, 34, 32, 8});
   c.push_back({ctl::kMemoFontSize, K::ValueLabel, "", 46, 32, 28, 12});
   c.push_back({0, K::Label, "色", 10, 52, 32, 8});
-  c.push_back({ctl::kMemoFontColour, K::ColourBox, "", 46, 50, 28, 12});
+  c.push_back({ctl::kMemoFontColour, K::ColourView, "", 46, 50, 28, 12});
   c.push_back({ctl::kMemoFontBold, K::Check, "ﾎﾞｰﾙﾄﾞ", 10, 70, 50, 10});
   c.push_back({ctl::kMemoFontItalic, K::Check, "ｲﾀﾘｯｸ", 66, 70, 50, 10});
   c.push_back({ctl::kMemoFontButton, K::Button, "ﾌｫﾝﾄ変更", 10, 90, 60, 14});

@@ -25,6 +25,7 @@ enum class ControlKind : unsigned char {
   List,           // a drop-down list to choose from
   Button,
   ColourBox,      // shows a colour; pressing it opens the colour picker
+  ColourView,     // shows a colour that only a button changes
   FontSample,     // three lines in a chosen font and colours
 };
 

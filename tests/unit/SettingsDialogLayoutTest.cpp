@@ -48,7 +48,7 @@ public:
   }
   void Check(int id, bool&) override { Expect(id, {ControlKind::Check, ControlKind::Option}); }
   void List(int id, int&) override { Expect(id, {ControlKind::List}); }
-  void Colour(int id, qb::Colour&) override { Expect(id, {ControlKind::ColourBox}); }
+  void Colour(int id, qb::Colour&) override { Expect(id, {ControlKind::ColourBox, ControlKind::ColourView}); }
 
 private:
   void Expect(int id, std::set<ControlKind> kinds) {
