@@ -261,13 +261,16 @@ void ConfirmWallpaperCalendar(SettingsDialogValues& v, SettingsDialogLive& live)
   // The user's picture: the wallpaper in force, unless that is the calendar picture itself.
   const std::string original =
       ChooseOriginalWallpaper(live.DesktopWallpaper(), ReadSetting(keys::Wallpaper1.section, keys::Wallpaper1.key, ""), live.Files());
-  live.SetOriginalWallpaper(original);
   if (v.wallpaperCalendar) {
     if (original.empty()) return;
+    live.SetOriginalWallpaper(original);
     WriteSetting(keys::Wallpaper1, original);
     live.ShowWallpaperCalendar(original);
   } else {
     live.TakeDownWallpaperCalendar(original);
+    // Nothing to put back any more: a picture the user chooses later must not be replaced by
+    // this one at log-off.
+    live.SetOriginalWallpaper("");
   }
 }
 

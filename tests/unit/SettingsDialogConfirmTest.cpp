@@ -86,8 +86,8 @@ TEST_F(SettingsDialogTest, ConfirmWritesEveryControlAndBringsTheProgramUpToDateI
       "SetStartupWait 1500",
       "SetIconTextBackground 65280",
       "SetCalendarColours 16777215 128 16711680",
-      "SetOriginalWallpaper ",
       "TakeDownWallpaperCalendar ",
+      "SetOriginalWallpaper ",
       "SetSlotCaption 1 一\\n二",
       "SetClipSlot 1",
       "SetMacroText 3",
@@ -198,20 +198,21 @@ TEST_F(SettingsDialogTest, WallpaperCalendarKeepsTheRecordOfTheUsersPicture) {
     std::string inForce;
     std::string expectedCall;
     std::string expectedRecord;
+    std::string originalAfter;  // what the program keeps to put back at log-off
   };
   const Case cases[] = {
       {"turned on: drawn onto the wallpaper in force, which is recorded", true, "", "", sea,
-       "ShowWallpaperCalendar " + sea, sea},
+       "ShowWallpaperCalendar " + sea, sea, sea},
       {"on while shown: the record stands in for the calendar picture", true, sea, sea, calendar,
-       "ShowWallpaperCalendar " + sea, sea},
-      {"the user chose another picture since", true, sea, sea, forest, "ShowWallpaperCalendar " + forest, forest},
+       "ShowWallpaperCalendar " + sea, sea, sea},
+      {"the user chose another picture since", true, sea, sea, forest, "ShowWallpaperCalendar " + forest, forest, forest},
       {"turned off: the user's picture comes back, the record stays", false, sea, sea, calendar,
-       "TakeDownWallpaperCalendar " + sea, sea},
+       "TakeDownWallpaperCalendar " + sea, sea, ""},
       {"turned off after a run that did not end normally", false, "", sea, calendar,
-       "TakeDownWallpaperCalendar " + sea, sea},
+       "TakeDownWallpaperCalendar " + sea, sea, ""},
       {"the run's record is written when the file lost it", false, sea, "", calendar,
-       "TakeDownWallpaperCalendar " + sea, sea},
-      {"on without any picture of the user: nothing", true, "", "", "", "", "<absent>"},
+       "TakeDownWallpaperCalendar " + sea, sea, ""},
+      {"on without any picture of the user: nothing", true, "", "", "", "", "<absent>", ""},
   };
   for (const Case& c : cases) {
     fs.files[sea] = "BM";
@@ -233,6 +234,7 @@ TEST_F(SettingsDialogTest, WallpaperCalendarKeepsTheRecordOfTheUsersPicture) {
     }
     EXPECT_EQ(Stored("Wallpaper", "1"), c.expectedRecord) << c.what;
     EXPECT_EQ(Stored("Calender", "Enable"), c.on ? "1" : "0") << c.what;
+    EXPECT_EQ(live.original, c.originalAfter) << c.what;
   }
 }
 
