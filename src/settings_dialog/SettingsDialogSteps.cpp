@@ -58,25 +58,33 @@ std::string TrueFalseText(bool on) { return on ? "True" : "False"; }
 std::string ColourText(Colour colour) { return std::to_string(colour); }
 
 struct KeyText {
-  SettingKey key;
+  const SettingKey& key;
   std::string text;
 };
 
 // Values of one section (the first key's) stored in one replacement of the file: cheaper than one
 // write each, and a crash cannot separate them.
-void WriteSection(const std::vector<KeyText>& values) {
-  if (values.empty()) return;
+void WriteSection(std::initializer_list<KeyText> values) {
+  if (values.size() == 0) return;
   std::vector<SettingValue> entries;
+  entries.reserve(values.size());
   for (const KeyText& v : values) entries.push_back({v.key.key, v.text});
-  WriteSettings(values.front().key.section, entries);
+  WriteSettings(values.begin()->key.section, entries);
 }
 
 // Keys 1 to `count` of a numbered family, in one replacement of the file.
 template <class KeyOf, class TextOf>
 void WriteFamily(KeyOf keyOf, int count, TextOf textOf) {
-  std::vector<KeyText> values;
-  for (int n = 1; n <= count; ++n) values.push_back({keyOf(n), textOf(n)});
-  WriteSection(values);
+  const std::string section = keyOf(1).section;
+  std::vector<std::string> names;
+  std::vector<std::string> texts;
+  for (int n = 1; n <= count; ++n) {
+    names.push_back(keyOf(n).key);
+    texts.push_back(textOf(n));
+  }
+  std::vector<SettingValue> entries;
+  for (size_t i = 0; i < names.size(); ++i) entries.push_back({names[i], texts[i]});
+  WriteSettings(section, entries);
 }
 
 // What the steps of one load or one confirmation work on.
