@@ -1,18 +1,8 @@
 #include "app/ProcessRole.h"
 
+#include "common/Text.h"
+
 namespace qb {
-
-namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-}  // namespace
 
 std::string_view CommandLineTail(std::string_view commandLine) {
   std::string_view s = commandLine;

@@ -122,20 +122,13 @@ void CalendarWindow::OnNextClick() {
 void CalendarWindow::OnPictureMouseDown(PictureBox::Button button, int, int) {
   if (button != PictureBox::Button::Left) return;
   const HWND picture = picture_.Hwnd();
-  RECT before{};
-  GetWindowRect(Hwnd(), &before);
-  DragWindowByItsBody(Hwnd());
+  const bool moved = place_.DragByItsBody(Hwnd());
   if (Hwnd() == nullptr) return;
-  RECT moved{};
-  GetWindowRect(Hwnd(), &moved);
-  if (!EqualRect(&before, &moved)) place_.MovedByUser();
   // That move loop swallows the button's release. A click that did not move the window is still
   // a release over the drawing area, so it gets its release (unless the release is still on its
   // way, as when the system did not start a move at all).
-  RECT after{};
-  GetWindowRect(Hwnd(), &after);
   MSG pending;
-  if (EqualRect(&before, &after) && !PeekMessageW(&pending, picture, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE)) {
+  if (!moved && !PeekMessageW(&pending, picture, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE)) {
     POINT cursor{};
     GetCursorPos(&cursor);
     ScreenToClient(picture, &cursor);

@@ -6,18 +6,13 @@
 #include <limits>
 #include <string>
 
+#include "common/Text.h"
+
 namespace qb {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
 
 // Checks the shape [sign] digits [. digits] [e [sign] digits] with at least one mantissa digit,
 // so that from_chars (which would stop early and accept "12abc" as 12) only sees whole numbers.

@@ -195,4 +195,10 @@ std::string FirstCodePoints(std::string_view utf8, std::size_t count) {
   return std::string(utf8.substr(0, pos));
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
 }  // namespace qb

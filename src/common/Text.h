@@ -25,6 +25,10 @@ bool IsCp932LeadByte(unsigned char byte);
 char32_t DecodeUtf8(std::string_view utf8, std::size_t& pos);
 void AppendUtf8(std::string& out, char32_t cp);
 
+// Half-width blanks (spaces and tabs), and a text without those at either end.
+inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+std::string_view TrimBlanks(std::string_view text);
+
 // Unicode code points, the unit in which the program counts "characters".
 std::size_t CountCodePoints(std::string_view utf8);
 std::string FirstCodePoints(std::string_view utf8, std::size_t count);

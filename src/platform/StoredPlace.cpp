@@ -17,6 +17,16 @@ void StoredPlace::Placed(bool keepStored) noexcept {
 
 void StoredPlace::MovedByUser() noexcept { Placed(false); }
 
+bool StoredPlace::DragByItsBody(HWND window) {
+  RECT before{};
+  if (!GetWindowRect(window, &before)) return false;
+  DragWindowByItsBody(window);
+  RECT after{};
+  if (!IsWindow(window) || !GetWindowRect(window, &after) || EqualRect(&before, &after)) return false;
+  MovedByUser();
+  return true;
+}
+
 void StoredPlace::OnDisplayChange(HWND window) {
   RECT before{};
   if (!GetWindowRect(window, &before)) return;

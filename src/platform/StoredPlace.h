@@ -21,6 +21,10 @@ public:
   void Placed(bool keepStored) noexcept;
   // The user moved the window: the place it shows is its own from now on.
   void MovedByUser() noexcept;
+  // The drag of a borderless window by its body (call it while handling the button press); a
+  // drag that moved the window counts as the user moving it. True when it moved; false also when
+  // the window went away meanwhile.
+  bool DragByItsBody(HWND window);
   // The monitors changed (WM_DISPLAYCHANGE): a window left outside every monitor comes to the
   // nearest work area and remembers where it stood.
   void OnDisplayChange(HWND window);

@@ -167,14 +167,8 @@ void ClockWindow::Paint() {
 }
 
 void ClockWindow::OnLeftButtonDown() {
-  RECT before{};
-  GetWindowRect(Hwnd(), &before);
-  DragWindowByItsBody(Hwnd());
-  if (Hwnd() == nullptr) return;
-  RECT after{};
-  GetWindowRect(Hwnd(), &after);
   // Once the user has moved it, the place it shows is the one to store.
-  if (!EqualRect(&before, &after)) place_.MovedByUser();
+  place_.DragByItsBody(Hwnd());
 }
 
 void ClockWindow::OnDoubleClick() {

@@ -1,18 +1,11 @@
 #include "accessories/launcher/LauncherEntry.h"
 
+#include "common/Text.h"
 #include "settings/Settings.h"
 
 namespace qb {
 
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
 
 LaunchTarget Command(std::string_view program, std::string_view arguments) {
   if (program.empty()) return {};

@@ -162,15 +162,7 @@ void ShutdownButtonWindow::PictureBox_MouseDown(PictureBox&, PictureBox::Button 
   }
 }
 
-void ShutdownButtonWindow::OnDrag() {
-  RECT before{};
-  GetWindowRect(Hwnd(), &before);
-  DragWindowByItsBody(Hwnd());
-  if (Hwnd() == nullptr) return;
-  RECT after{};
-  GetWindowRect(Hwnd(), &after);
-  if (!EqualRect(&before, &after)) place_.MovedByUser();
-}
+void ShutdownButtonWindow::OnDrag() { place_.DragByItsBody(Hwnd()); }
 
 void ShutdownButtonWindow::OnShutDownRequest() {
   if (const std::optional<PixelPoint> place = place_.PlaceToStore(Hwnd())) {
