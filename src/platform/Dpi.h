@@ -1,0 +1,58 @@
+#pragma once
+// The DPI of the screens the windows stand on. The program is aware of each monitor's DPI (its
+// manifest says so): every window lays itself out for the DPI of the monitor it stands on, and again
+// when it is moved to a monitor of another DPI, on WM_DPICHANGED. The calls for this came with
+// Windows 8.1 and Windows 10; on older systems every answer is the system's one DPI. Wine has one
+// DPI for all monitors (its LogPixels setting) and never sends WM_DPICHANGED.
+#include <windows.h>
+
+#include "common/DpiScale.h"
+
+namespace qb {
+
+// The DPI of the primary monitor when the user logged on, the one scale of the whole desktop:
+// places stored in twips are converted with it, so that a window comes back where it stood on a
+// desktop of any number of monitors.
+[[nodiscard]] int SystemDpi();
+// The DPI a window stands at: its monitor's.
+[[nodiscard]] int DpiOfWindow(HWND window);
+[[nodiscard]] int DpiOfMonitor(HMONITOR monitor);
+// The DPI of the monitor a point or a rectangle is on (the nearest one when it is on none).
+[[nodiscard]] int DpiAtPoint(POINT point);
+[[nodiscard]] int DpiAtRect(const RECT& rect);
+
+// GetSystemMetrics as it answers at `dpi` (frames, captions, scroll bars, icons).
+[[nodiscard]] int SystemMetricForDpi(int index, int dpi);
+// AdjustWindowRectEx at `dpi`: the outer rectangle of a window whose inner area is `rect`.
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi);
+
+// WM_DPICHANGED: the new DPI the message carries in its wParam, and the rectangle it suggests in its
+// lParam, which the window takes (the system chose it so that the window stays under the pointer
+// of a user who drags it across).
+[[nodiscard]] int DpiOfDpiChange(WPARAM wParam);
+void ApplySuggestedRect(HWND window, LPARAM lParam);
+
+// For its lifetime, the calling thread sees the screen in the coordinates of another program's
+// window (its DPI awareness): a window that lets the system scale it for it works in pixels of 96
+// dots per inch, whatever its monitor's DPI. Nothing changes where the system cannot say (older
+// than Windows 10 1607) or refuses (Wine).
+class ThreadDpiAwarenessScope {
+public:
+  // The awareness of `window`'s own thread.
+  explicit ThreadDpiAwarenessScope(HWND window);
+  // The screen in its real pixels (per-monitor awareness).
+  static ThreadDpiAwarenessScope PhysicalPixels();
+  ~ThreadDpiAwarenessScope();
+  ThreadDpiAwarenessScope(ThreadDpiAwarenessScope&& other) noexcept;
+  ThreadDpiAwarenessScope(const ThreadDpiAwarenessScope&) = delete;
+  ThreadDpiAwarenessScope& operator=(const ThreadDpiAwarenessScope&) = delete;
+  ThreadDpiAwarenessScope& operator=(ThreadDpiAwarenessScope&&) = delete;
+
+private:
+  ThreadDpiAwarenessScope() = default;
+  void Enter(DPI_AWARENESS_CONTEXT context);
+
+  DPI_AWARENESS_CONTEXT previous_ = nullptr;
+};
+
+}  // namespace qb
