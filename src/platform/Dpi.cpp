@@ -79,6 +79,16 @@ void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) {
   Tolerate(AdjustWindowRectEx(&rect, style, FALSE, exStyle) != FALSE, "AdjustWindowRectEx");
 }
 
+UniqueFont DefaultGuiFontForDpi(int dpi) {
+  LOGFONTW logFont{};
+  if (!Tolerate(GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof logFont, &logFont) != 0, "GetObjectW(DEFAULT_GUI_FONT)"))
+    return UniqueFont();
+  logFont.lfHeight = MulDiv(logFont.lfHeight, UsableDpi(dpi), SystemDpi());
+  UniqueFont font(CreateFontIndirectW(&logFont));
+  Tolerate(font.valid(), "CreateFontIndirectW(default GUI font)");
+  return font;
+}
+
 int DpiOfDpiChange(WPARAM wParam) { return UsableDpi(LOWORD(wParam)); }
 
 void ApplySuggestedRect(HWND window, LPARAM lParam) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "common/DpiScale.h"
+#include "platform/Handles.h"
 
 namespace qb {
 
@@ -25,6 +26,10 @@ namespace qb {
 [[nodiscard]] int SystemMetricForDpi(int index, int dpi);
 // AdjustWindowRectEx at `dpi`: the outer rectangle of a window whose inner area is `rect`.
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi);
+
+// The system's default GUI font (DEFAULT_GUI_FONT, made for the system DPI) at `dpi`; null when it
+// cannot be made.
+[[nodiscard]] UniqueFont DefaultGuiFontForDpi(int dpi);
 
 // WM_DPICHANGED: the new DPI the message carries in its wParam, and the rectangle it suggests in its
 // lParam, which the window takes (the system chose it so that the window stays under the pointer

@@ -72,4 +72,20 @@ bool DropFilesOn(HWND window, const std::vector<std::wstring>& files) {
   return true;
 }
 
+bool SendDpiChange(HWND window, int dpi, const RECT& suggested) {
+  const ProbeAnswer answer(probe::kDpiChangeMappingPrefix, sizeof(probe::DpiChange));
+  auto* change = static_cast<probe::DpiChange*>(answer.data());
+  if (change == nullptr) return false;
+  change->dpi = dpi;
+  change->suggested = suggested;
+  const ProbeHook hook(GetWindowThreadProcessId(window, nullptr));
+  if (!hook.ok()) return false;
+  SendProbeQuery(window, probe::kDpiChangeMessage);
+  if (change->done != 1) {
+    ADD_FAILURE() << "WM_DPICHANGED could not be sent inside the program";
+    return false;
+  }
+  return true;
+}
+
 }  // namespace qb::e2e

@@ -46,4 +46,10 @@ bool SendProbeQuery(HWND hwnd, const wchar_t* messageName, LPARAM lParam = 0);
 // failure) when the drop could not be made.
 bool DropFilesOn(HWND window, const std::vector<std::wstring>& files);
 
+// Sends `window` WM_DPICHANGED from inside its own process, as Windows does when the window moves to
+// a monitor of `dpi` dots per inch (Wine, with one DPI for every monitor, never does): the DPI in
+// wParam, the suggested rectangle (screen coordinates) in lParam. False (and a test failure) when
+// the message could not be sent.
+bool SendDpiChange(HWND window, int dpi, const RECT& suggested);
+
 }  // namespace qb::e2e

@@ -1,0 +1,179 @@
+// The program's windows on a screen of 144 dots per inch (150 %), driven through the real program:
+// each keeps the layout it has at 96, one and a half times larger, fonts keeping their point sizes;
+// places stored in twips keep their meaning (a settings file written at 96 opens the windows at
+// the same places of the scaled desktop); and a window told that it moved to a monitor of another
+// DPI lays itself out for the DPI it is told. scripts/run-tests.sh runs these suites in a bed of
+// their own whose Wine says 144 dots per inch; on a screen of another DPI they skip.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "calendar/CivilDate.h"
+#include "harness/Harness.h"
+#include "harness/InProcess.h"
+
+namespace qb::e2e {
+namespace {
+
+constexpr int kHighDpi = 144;
+constexpr wchar_t kCalendarClass[] = L"Quorbell.CalendarWindow";
+constexpr wchar_t kEditorClass[] = L"Quorbell.DayNoteEditor";
+constexpr wchar_t kPictureClass[] = L"Quorbell.PictureBox";
+constexpr char kCalendarEnabled[] = "[DESKTOPCAL]\r\nEnable=True\r\n";
+constexpr COLORREF kDarkBlue = RGB(0, 18, 122);  // the calendar's background
+constexpr COLORREF kSaturdayBlue = RGB(0, 0, 255);
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+std::string Describe(const RECT& r) {
+  return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ")-(" + std::to_string(r.right) + ", " +
+         std::to_string(r.bottom) + ")";
+}
+
+bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
+
+RECT RectOnParent(HWND child) {
+  RECT r = WindowRect(child);
+  MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// How many pixels of a part of a capture have about that colour.
+int CountColour(const ScreenImage& shot, const RECT& part, COLORREF colour, int tolerance = 40) {
+  int count = 0;
+  for (int y = part.top; y < part.bottom; ++y)
+    for (int x = part.left; x < part.right; ++x) count += SameColour(shot.At(x, y), colour, tolerance) ? 1 : 0;
+  return count;
+}
+
+class HighDpiScenario : public ResidentScenario {
+protected:
+  void SetUp() override {
+    if (const int dpi = ScreenDpi(); dpi != kHighDpi) {
+      const char* bed = std::getenv("QB_BED_DPI");
+      if (bed != nullptr && std::atoi(bed) == kHighDpi) FAIL() << "the bed was set to 144 dpi, the screen says " << dpi;
+      GTEST_SKIP() << "needs a screen of 144 dots per inch (scripts/winebed.sh exec --dpi 144 ...)";
+    }
+    ResidentScenario::SetUp();
+  }
+
+  WindowFilter Filter(const wchar_t* className) const {
+    WindowFilter filter;
+    filter.processId = app.Id();
+    filter.className = className;
+    filter.visibleOnly = true;
+    return filter;
+  }
+
+  // The calendar once it is shown and drawn (its bottom-right corner, where no text lies, has its
+  // background colour).
+  HWND WaitForCalendar() {
+    const HWND calendar = WaitForWindow(Filter(kCalendarClass));
+    if (calendar != nullptr) {
+      EXPECT_TRUE(WaitUntil([&] {
+        const ScreenImage shot = CaptureWindow(calendar);
+        return !shot.Empty() && SameColour(shot.At(shot.width - 2, shot.height - 2), kDarkBlue);
+      }));
+    }
+    return calendar;
+  }
+
+  static HWND Picture(HWND calendar) { return FindChild(calendar, kPictureClass, std::nullopt); }
+  static HWND PrevButton(HWND calendar) { return FindChild(calendar, L"Button", "<"); }
+  static HWND NextButton(HWND calendar) { return FindChild(calendar, L"Button", ">"); }
+
+  static void SaveScreenshot(HWND window, const wchar_t* name) {
+    EXPECT_TRUE(SaveBitmap(CaptureWindow(window), PathJoin(ExeDirectory(), name)));
+  }
+};
+
+class HighDpiCalendar : public HighDpiScenario {};
+
+TEST_F(HighDpiCalendar, IsOneAndAHalfTimesItsSizeAt96WithTheSameLayout) {
+  AppFolder folder(Ini::Text(std::string(kCalendarEnabled) + "Top=1500\r\nLeft=3000\r\n"));
+  ASSERT_TRUE(Start(folder));
+  const HWND calendar = WaitForCalendar();
+  ASSERT_TRUE(calendar);
+
+  // At 96: 265 x 157 at (200, 100), the drawing area 276 x 161, the buttons 12 px at (2, 55) and
+  // (23, 55). Here everything is one and a half times that, the place too (twips are inches).
+  EXPECT_TRUE(Same(WindowRect(calendar), RECT{300, 150, 698, 386})) << Describe(WindowRect(calendar));
+  EXPECT_TRUE(Same(RectOnParent(Picture(calendar)), RECT{0, 0, 414, 242})) << Describe(RectOnParent(Picture(calendar)));
+  ASSERT_TRUE(PrevButton(calendar) && NextButton(calendar));
+  EXPECT_TRUE(Same(RectOnParent(PrevButton(calendar)), RECT{3, 82, 21, 100})) << Describe(RectOnParent(PrevButton(calendar)));
+  EXPECT_TRUE(Same(RectOnParent(NextButton(calendar)), RECT{34, 82, 52, 100})) << Describe(RectOnParent(NextButton(calendar)));
+
+  // The drawing has the same layout, larger: "Sat" heads the seventh column at x = 333 (222 at
+  // 96), where the 96-dpi layout would have put it there is "Thu" in the text colour.
+  const ScreenImage shot = CaptureWindow(calendar);
+  ASSERT_FALSE(shot.Empty());
+  EXPECT_GT(CountColour(shot, RECT{333, 15, 385, 42}, kSaturdayBlue), 10) << "no \"Sat\" at 1.5 times its place";
+  EXPECT_EQ(CountColour(shot, RECT{222, 12, 250, 26}, kSaturdayBlue), 0) << "a header at its 96-dpi place";
+  EXPECT_TRUE(SameColour(shot.At(390, 150), kDarkBlue)) << "right of the Saturday column";
+  SaveScreenshot(calendar, L"calendar-window-144dpi.bmp");
+
+  // A day is found where the drawing put it: the middle of the 15th's cell, 1.5 times its place at
+  // 96, opens the 15th's note.
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  const int cell = static_cast<int>(WeekdayOf(DaysFromCivil(now.wYear, now.wMonth, 1))) + 15 - 1;
+  const POINT middle{(60 + 30 * (cell % 7)) * 3 / 2, (40 + 20 * (cell / 7)) * 3 / 2};
+  ASSERT_TRUE(ClickAt(Picture(calendar), middle, MouseButton::Right));
+  const HWND editor = WaitForWindow(Filter(kEditorClass));
+  ASSERT_TRUE(editor);
+  EXPECT_TRUE(WaitUntil([&] {
+    return WindowText(editor) == std::to_string(now.wYear) + "年" + std::to_string(now.wMonth) + "月15日";
+  })) << WindowText(editor);
+  // The editor too: 4680 x 3195 twips inside, 468 x 320 pixels here (312 x 213 at 96).
+  const RECT inside = ClientRectOnScreen(editor);
+  EXPECT_EQ(inside.right - inside.left, 468);
+  EXPECT_EQ(inside.bottom - inside.top, 320);
+
+  // Closed by a double-click, it stores its place in twips: those it was read from.
+  ASSERT_TRUE(PostClose(editor));
+  ASSERT_TRUE(ClickAt(Picture(calendar), POINT{8, 8}, MouseButton::Left, 2));
+  ASSERT_TRUE(WaitForNoWindow(Filter(kCalendarClass)));
+  EXPECT_EQ(folder.ReadSetting("DESKTOPCAL", "Left"), "3000");
+  EXPECT_EQ(folder.ReadSetting("DESKTOPCAL", "Top"), "1500");
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+}
+
+class HighDpiChange : public HighDpiScenario {};
+
+// Windows sends WM_DPICHANGED when a window moves to a monitor of another DPI; the window lays
+// itself out for the DPI the message carries and takes the rectangle it suggests.
+TEST_F(HighDpiChange, TheCalendarLaysItselfOutForTheDpiTheMessageCarries) {
+  AppFolder folder(Ini::Text(kCalendarEnabled));
+  ASSERT_TRUE(Start(folder));
+  const HWND calendar = WaitForCalendar();
+  ASSERT_TRUE(calendar);
+  // To a monitor of 192 dots per inch (200 %): twice the 96-dpi calendar, at the suggested place.
+  const RECT suggested{40, 30, 40 + 530, 30 + 314};
+  ASSERT_TRUE(SendDpiChange(calendar, 192, suggested));
+  EXPECT_TRUE(Same(WindowRect(calendar), suggested)) << Describe(WindowRect(calendar));
+  EXPECT_TRUE(Same(RectOnParent(Picture(calendar)), RECT{0, 0, 552, 322})) << Describe(RectOnParent(Picture(calendar)));
+  EXPECT_TRUE(Same(RectOnParent(PrevButton(calendar)), RECT{4, 110, 28, 134})) << Describe(RectOnParent(PrevButton(calendar)));
+  EXPECT_TRUE(Same(RectOnParent(NextButton(calendar)), RECT{46, 110, 70, 134})) << Describe(RectOnParent(NextButton(calendar)));
+  ASSERT_TRUE(WaitUntil([&] { return SameColour(CaptureWindow(calendar).At(520, 300), kDarkBlue); }));
+  const ScreenImage shot = CaptureWindow(calendar);
+  EXPECT_GT(CountColour(shot, RECT{444, 20, 510, 54}, kSaturdayBlue), 10) << "\"Sat\" at twice its 96-dpi place";
+
+  // And back to a monitor of 96: the size it has there.
+  const RECT back{40, 30, 40 + 265, 30 + 157};
+  ASSERT_TRUE(SendDpiChange(calendar, 96, back));
+  EXPECT_TRUE(Same(WindowRect(calendar), back)) << Describe(WindowRect(calendar));
+  EXPECT_TRUE(Same(RectOnParent(PrevButton(calendar)), RECT{2, 55, 14, 67})) << Describe(RectOnParent(PrevButton(calendar)));
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+}
+
+}  // namespace
+}  // namespace qb::e2e
