@@ -23,6 +23,8 @@ constexpr int kHighDpi = 144;
 constexpr wchar_t kCalendarClass[] = L"Quorbell.CalendarWindow";
 constexpr wchar_t kEditorClass[] = L"Quorbell.DayNoteEditor";
 constexpr wchar_t kPictureClass[] = L"Quorbell.PictureBox";
+constexpr wchar_t kMemoClass[] = L"Quorbell.MemoWindow";
+constexpr COLORREF kPaleYellow = 5373951;  // the memos' background
 constexpr char kCalendarEnabled[] = "[DESKTOPCAL]\r\nEnable=True\r\n";
 constexpr COLORREF kDarkBlue = RGB(0, 18, 122);  // the calendar's background
 constexpr COLORREF kSaturdayBlue = RGB(0, 0, 255);
@@ -91,6 +93,20 @@ protected:
   static HWND PrevButton(HWND calendar) { return FindChild(calendar, L"Button", "<"); }
   static HWND NextButton(HWND calendar) { return FindChild(calendar, L"Button", ">"); }
 
+  static HWND TextBox(HWND memo) { return FindChild(memo, L"Edit", std::nullopt); }
+
+  // A memo's region leaves a rim of exactly one pixel around its inner area, whatever the width of
+  // the sizing frame it cuts down.
+  static void ExpectOnePixelRim(HWND memo) {
+    const RECT outer = WindowRect(memo);
+    const RECT inner = ClientRectOnScreen(memo);
+    const RegionInfo region = WindowRegion(memo);
+    EXPECT_EQ(region.type, SIMPLEREGION);
+    EXPECT_TRUE(Same(region.box, RECT{inner.left - outer.left - 1, inner.top - outer.top - 1,
+                                      inner.right - outer.left + 1, inner.bottom - outer.top + 1}))
+        << "region " << Describe(region.box) << ", inner area " << Describe(inner) << " of " << Describe(outer);
+  }
+
   static void SaveScreenshot(HWND window, const wchar_t* name) {
     EXPECT_TRUE(SaveBitmap(CaptureWindow(window), PathJoin(ExeDirectory(), name)));
   }
@@ -147,6 +163,76 @@ TEST_F(HighDpiCalendar, IsOneAndAHalfTimesItsSizeAt96WithTheSameLayout) {
   EXPECT_EQ(app.CloseMainWindow(), 0u);
 }
 
+class HighDpiMemo : public HighDpiScenario {};
+
+TEST_F(HighDpiMemo, TheRimStaysOnePixelAndTheStoredSizeKeepsItsInches) {
+  AppFolder folder(Ini::Text("[DESKTOPMEMO]\r\nMEMO2=高い解像度@@二行目\r\nTOP2=1500\r\nLEFT2=3000\r\nWIDTH2=3000\r\n"
+                             "HEIGHT2=1500\r\n"));
+  ASSERT_TRUE(Start(folder));
+  const HWND memo = WaitForWindow(Filter(kMemoClass));
+  ASSERT_TRUE(memo);
+  // 3000 x 1500 twips at (3000, 1500): 300 x 150 pixels at (300, 150) here (200 x 100 at 96).
+  EXPECT_TRUE(Same(WindowRect(memo), RECT{300, 150, 600, 300})) << Describe(WindowRect(memo));
+  ExpectOnePixelRim(memo);
+  EXPECT_TRUE(WaitUntil([&] {
+    const ScreenImage shot = CaptureWindow(memo);
+    return SameColour(shot.At(shot.width - 8, shot.height - 8), kPaleYellow, 8);
+  }));
+  // Its 10-point text is 20 pixels high here: the second line starts about 20 pixels below the
+  // first (13 at 96).
+  const ScreenImage shot = CaptureWindow(memo);
+  int firstInk = -1;
+  int gapEnd = -1;
+  for (int y = 0; y < 60 && gapEnd < 0; ++y) {
+    bool ink = false;
+    for (int x = 4; x < 150; ++x) ink = ink || SameColour(shot.At(x, y), RGB(0, 0, 0), 60);
+    if (ink && firstInk < 0) firstInk = y;
+    if (!ink && firstInk >= 0 && y - firstInk > 4) gapEnd = y;
+  }
+  EXPECT_GE(gapEnd - firstInk, 12) << "the first line's glyphs are those of a 10-point font at 144 dpi";
+  SaveScreenshot(memo, L"memo-144dpi.bmp");
+
+  // Stored again (the focus leaves it), the memo writes the twips it was read from.
+  ASSERT_TRUE(ClickAt(TextBox(memo), POINT{40, 40}));
+  ASSERT_TRUE(TypeText("!"));
+  EXPECT_TRUE(WaitUntil([&] { return folder.ReadSetting("DESKTOPMEMO", "MEMO2").find('!') != std::string::npos; }, 5s));
+  EXPECT_EQ(folder.ReadSetting("DESKTOPMEMO", "LEFT2"), "3000");
+  EXPECT_EQ(folder.ReadSetting("DESKTOPMEMO", "TOP2"), "1500");
+  EXPECT_EQ(folder.ReadSetting("DESKTOPMEMO", "WIDTH2"), "3000");
+  EXPECT_EQ(folder.ReadSetting("DESKTOPMEMO", "HEIGHT2"), "1500");
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+}
+
+class HighDpiSettingsFile : public HighDpiScenario {};
+
+// The same file on a screen of 96 dots per inch shows the calendar at (200, 100) and the memo at
+// (400, 300), 200 x 100: at 144 both stand at the same places in inches, 1.5 times the pixels.
+TEST_F(HighDpiSettingsFile, WrittenAt96ItShowsTheCalendarAndTheMemosAtTheSamePhysicalPlaces) {
+  AppFolder folder(Ini::Text(std::string(kCalendarEnabled) +
+                             "Top=1500\r\nLeft=3000\r\n"
+                             "[DESKTOPMEMO]\r\nMEMO4=同じ場所\r\nTOP4=4500\r\nLEFT4=6000\r\nWIDTH4=3000\r\nHEIGHT4=1500\r\n"));
+  ASSERT_TRUE(Start(folder));
+  const HWND calendar = WaitForCalendar();
+  ASSERT_TRUE(calendar);
+  const HWND memo = WaitForWindow(Filter(kMemoClass));
+  ASSERT_TRUE(memo);
+  const RECT at96Calendar{200, 100, 465, 257};
+  const RECT at96Memo{400, 300, 600, 400};
+  const auto inches = [](const RECT& r, int dpi) {
+    return std::to_string(r.left * 100 / dpi) + "," + std::to_string(r.top * 100 / dpi) + " " +
+           std::to_string((r.right - r.left) * 100 / dpi) + "x" + std::to_string((r.bottom - r.top) * 100 / dpi);
+  };
+  EXPECT_EQ(inches(WindowRect(calendar), kHighDpi), inches(at96Calendar, 96)) << Describe(WindowRect(calendar));
+  EXPECT_EQ(inches(WindowRect(memo), kHighDpi), inches(at96Memo, 96)) << Describe(WindowRect(memo));
+  EXPECT_TRUE(Same(WindowRect(memo), RECT{600, 450, 900, 600})) << Describe(WindowRect(memo));
+  EXPECT_EQ(WindowRect(calendar).left, 300);
+  EXPECT_EQ(WindowRect(calendar).top, 150);
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+  // Nothing moved: the file holds the places it was written with.
+  EXPECT_EQ(folder.ReadSetting("DESKTOPMEMO", "LEFT4"), "6000");
+  EXPECT_EQ(folder.ReadSetting("DESKTOPMEMO", "WIDTH4"), "3000");
+}
+
 class HighDpiChange : public HighDpiScenario {};
 
 // Windows sends WM_DPICHANGED when a window moves to a monitor of another DPI; the window lays
@@ -172,6 +258,28 @@ TEST_F(HighDpiChange, TheCalendarLaysItselfOutForTheDpiTheMessageCarries) {
   ASSERT_TRUE(SendDpiChange(calendar, 96, back));
   EXPECT_TRUE(Same(WindowRect(calendar), back)) << Describe(WindowRect(calendar));
   EXPECT_TRUE(Same(RectOnParent(PrevButton(calendar)), RECT{2, 55, 14, 67})) << Describe(RectOnParent(PrevButton(calendar)));
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+}
+
+TEST_F(HighDpiChange, AMemoTakesTheSuggestedRectangleAndKeepsItsOnePixelRim) {
+  AppFolder folder(Ini::Text("[DESKTOPMEMO]\r\nMEMO0=動く\r\nTOP0=1500\r\nLEFT0=1500\r\nWIDTH0=3000\r\nHEIGHT0=1500\r\n"));
+  ASSERT_TRUE(Start(folder));
+  const HWND memo = WaitForWindow(Filter(kMemoClass));
+  ASSERT_TRUE(memo);
+  const RECT suggested{100, 120, 100 + 400, 120 + 200};  // 3000 x 1500 twips at 192 dots per inch
+  ASSERT_TRUE(SendDpiChange(memo, 192, suggested));
+  EXPECT_TRUE(Same(WindowRect(memo), suggested)) << Describe(WindowRect(memo));
+  ExpectOnePixelRim(memo);
+  const RECT inner = ClientRectOnScreen(memo);
+  const RECT box = WindowRect(TextBox(memo));
+  EXPECT_TRUE(Same(box, inner)) << "the text box fills the memo: " << Describe(box) << " in " << Describe(inner);
+  // Stored at that DPI, the size is still 3000 x 1500 twips.
+  ASSERT_TRUE(ClickAt(TextBox(memo), POINT{30, 30}));
+  ASSERT_TRUE(TypeText("!"));
+  EXPECT_TRUE(WaitUntil([&] { return folder.ReadSetting("DESKTOPMEMO", "MEMO0").find('!') != std::string::npos; }, 5s))
+      << folder.ReadSetting("DESKTOPMEMO", "MEMO0") << " / " << WindowText(TextBox(memo));
+  EXPECT_EQ(folder.ReadSetting("DESKTOPMEMO", "WIDTH0"), "3000");
+  EXPECT_EQ(folder.ReadSetting("DESKTOPMEMO", "HEIGHT0"), "1500");
   EXPECT_EQ(app.CloseMainWindow(), 0u);
 }
 
