@@ -24,6 +24,7 @@ constexpr wchar_t kCalendarClass[] = L"Quorbell.CalendarWindow";
 constexpr wchar_t kEditorClass[] = L"Quorbell.DayNoteEditor";
 constexpr wchar_t kPictureClass[] = L"Quorbell.PictureBox";
 constexpr wchar_t kMemoClass[] = L"Quorbell.MemoWindow";
+constexpr wchar_t kClockClass[] = L"Quorbell.ClockWindow";
 constexpr COLORREF kPaleYellow = 5373951;  // the memos' background
 constexpr char kCalendarEnabled[] = "[DESKTOPCAL]\r\nEnable=True\r\n";
 constexpr COLORREF kDarkBlue = RGB(0, 18, 122);  // the calendar's background
@@ -233,7 +234,87 @@ TEST_F(HighDpiSettingsFile, WrittenAt96ItShowsTheCalendarAndTheMemosAtTheSamePhy
   EXPECT_EQ(folder.ReadSetting("DESKTOPMEMO", "WIDTH4"), "3000");
 }
 
+class HighDpiClock : public HighDpiScenario {
+protected:
+  // A face picture of the user's own, 40 x 40 pixels: its left half red, its right half blue.
+  static void WriteFace(const AppFolder& folder) {
+    ScreenImage face;
+    face.width = face.height = 40;
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 40; ++x) face.pixels.push_back(x < 20 ? 0x00FF0000u : 0x000000FFu);
+    ASSERT_TRUE(SaveBitmap(face, folder.PathOf(L"VynClock.bmp")));
+  }
+  HWND WaitForClock() {
+    const HWND clock = WaitForWindow(Filter(kClockClass));
+    // Painted once the face shows in its top-left corner.
+    if (clock != nullptr) {
+      EXPECT_TRUE(WaitUntil([&] { return SameColour(CaptureWindow(clock).At(25, 40), RGB(255, 0, 0), 40); }));
+    }
+    return clock;
+  }
+  // The circle the window is cut to, its bounding box in window coordinates.
+  static RECT RoundRegionBox(HWND clock) {
+    const RegionInfo region = WindowRegion(clock);
+    EXPECT_EQ(region.type, COMPLEXREGION) << "no round region";
+    return region.box;
+  }
+};
+
+TEST_F(HighDpiClock, TheDialItsCircleAndTheUsersFaceGrowSmoothlyWithTheDpi) {
+  AppFolder folder(Ini::Text("[DESKTOPCLOCK]\r\nEnable=True\r\nTop=1500\r\nLeft=3000\r\n"));
+  WriteFace(folder);
+  ASSERT_TRUE(Start(folder));
+  const HWND clock = WaitForClock();
+  ASSERT_TRUE(clock);
+  // 100 pixels across at 96, 150 here, at the same place in inches.
+  EXPECT_TRUE(Same(WindowRect(clock), RECT{300, 150, 450, 300})) << Describe(WindowRect(clock));
+  const RECT box = RoundRegionBox(clock);
+  // The circle of (1, 1)-(100, 100) at 96; its edges may stop a pixel short of the box.
+  EXPECT_TRUE(box.left == 2 && box.top == 2 && box.right >= 149 && box.right <= 150 && box.bottom >= 149 &&
+              box.bottom <= 150)
+      << Describe(box);
+  // The picture at its size times 1.5: 60 x 60 pixels, red to x = 30, blue to 60, the empty face
+  // beyond (at 96 it would end at 40). Points the hands never reach.
+  const ScreenImage shot = CaptureWindow(clock);
+  EXPECT_TRUE(SameColour(shot.At(25, 40), RGB(255, 0, 0), 40)) << std::hex << shot.At(25, 40);
+  EXPECT_TRUE(SameColour(shot.At(48, 22), RGB(0, 0, 255), 40)) << std::hex << shot.At(48, 22);
+  EXPECT_TRUE(SameColour(shot.At(64, 14), GetSysColor(COLOR_BTNFACE), 8)) << std::hex << shot.At(64, 14);
+  // Stretched smoothly: the red and blue halves meet in a blend, not a hard step.
+  int blended = 0;
+  for (int x = 27; x <= 33; ++x) {
+    const COLORREF c = shot.At(x, 40);
+    blended += (!SameColour(c, RGB(255, 0, 0), 40) && !SameColour(c, RGB(0, 0, 255), 40)) ? 1 : 0;
+  }
+  EXPECT_GE(blended, 1) << "no blend where the halves meet";
+  SaveScreenshot(clock, L"clock-window-144dpi.bmp");
+
+  // Closed by a double-click, it stores the place it was read from.
+  ASSERT_TRUE(ClickAt(clock, {75, 105}, MouseButton::Left, 2));
+  ASSERT_TRUE(WaitForNoWindow(Filter(kClockClass)));
+  EXPECT_EQ(folder.ReadSetting("DESKTOPCLOCK", "Left"), "3000");
+  EXPECT_EQ(folder.ReadSetting("DESKTOPCLOCK", "Top"), "1500");
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+}
+
 class HighDpiChange : public HighDpiScenario {};
+
+TEST_F(HighDpiChange, TheClockRedrawsItsDialAndItsCircleForTheDpiTheMessageCarries) {
+  AppFolder folder(Ini::Text("[DESKTOPCLOCK]\r\nEnable=True\r\n"));
+  ASSERT_TRUE(Start(folder));
+  const HWND clock = WaitForWindow(Filter(kClockClass));
+  ASSERT_TRUE(clock);
+  const RECT suggested{50, 60, 250, 260};
+  ASSERT_TRUE(SendDpiChange(clock, 192, suggested));
+  EXPECT_TRUE(Same(WindowRect(clock), suggested)) << Describe(WindowRect(clock));
+  const RECT box = WindowRegion(clock).box;
+  EXPECT_TRUE(box.left == 2 && box.top == 2 && box.right >= 199 && box.right <= 200 && box.bottom >= 199 &&
+              box.bottom <= 200)
+      << Describe(box);
+  // The built-in face fills the larger dial: white between the hour marks near its rim.
+  EXPECT_TRUE(WaitUntil([&] { return SameColour(CaptureWindow(clock).At(122, 16), RGB(255, 255, 255)); }))
+      << std::hex << CaptureWindow(clock).At(122, 16);
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+}
 
 // Windows sends WM_DPICHANGED when a window moves to a monitor of another DPI; the window lays
 // itself out for the DPI the message carries and takes the rectangle it suggests.
