@@ -39,6 +39,11 @@ int TwipsToPixels(double twips, int dpi) {
 
 double PixelsToTwips(double pixels, int dpi) { return pixels * TwipsPerPixel(UsableDpi(dpi)); }
 
+PixelRect TwipsToPixels(const TwipsRect& rect, int dpi) {
+  return {TwipsToPixels(rect.left, dpi), TwipsToPixels(rect.top, dpi), TwipsToPixels(rect.left + rect.width, dpi),
+          TwipsToPixels(rect.top + rect.height, dpi)};
+}
+
 int32_t FontHeightForPoints(double points, int dpi) {
   const double pixels = points * UsableDpi(dpi) / 72.0;
   if (!std::isfinite(pixels) || pixels < 1 || pixels >= 32768) return 0;

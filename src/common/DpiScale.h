@@ -29,6 +29,16 @@ inline constexpr int kDesignDpi = 96;
 [[nodiscard]] int TwipsToPixels(double twips, int dpi);
 [[nodiscard]] double PixelsToTwips(double pixels, int dpi);
 
+// A rectangle of a design laid out in twips, and the same in pixels at `dpi`, corner by corner (so
+// that rectangles that touch in twips still touch).
+struct TwipsRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+[[nodiscard]] PixelRect TwipsToPixels(const TwipsRect& rect, int dpi);
+
 // The height of a font of `points` points for CreateFont at `dpi`: negative (the character height,
 // as font sizes in points mean), rounded to the nearest pixel; 0 (the face's default) for a size no
 // font can take.

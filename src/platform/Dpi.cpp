@@ -5,6 +5,7 @@
 #include "platform/DebugLog.h"
 #include "platform/Handles.h"
 #include "platform/SystemLibrary.h"
+#include "platform/WinText.h"
 
 namespace qb {
 
@@ -77,6 +78,25 @@ void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) {
     return;
   }
   Tolerate(AdjustWindowRectEx(&rect, style, FALSE, exStyle) != FALSE, "AdjustWindowRectEx");
+}
+
+UniqueFont CreatePointFont(std::string_view face, double points, int dpi, int weight, BYTE charset, BYTE pitchAndFamily) {
+  UniqueFont font(CreateFontW(FontHeightForPoints(points, dpi), 0, 0, 0, weight, FALSE, FALSE, FALSE, charset,
+                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, pitchAndFamily,
+                              Widen(face).c_str()));
+  Tolerate(font.valid(), "CreateFontW");
+  return font;
+}
+
+void SetControlFont(HWND control, HFONT font) {
+  if (control != nullptr && font != nullptr) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void PlaceChild(HWND child, const PixelRect& place) {
+  if (child == nullptr) return;
+  Tolerate(SetWindowPos(child, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                        SWP_NOZORDER | SWP_NOACTIVATE) != FALSE,
+           "SetWindowPos(child)");
 }
 
 UniqueFont DefaultGuiFontForDpi(int dpi) {

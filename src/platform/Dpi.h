@@ -6,6 +6,8 @@
 // DPI for all monitors (its LogPixels setting) and never sends WM_DPICHANGED.
 #include <windows.h>
 
+#include <string_view>
+
 #include "common/DpiScale.h"
 #include "platform/Handles.h"
 
@@ -26,6 +28,16 @@ namespace qb {
 [[nodiscard]] int SystemMetricForDpi(int index, int dpi);
 // AdjustWindowRectEx at `dpi`: the outer rectangle of a window whose inner area is `rect`.
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi);
+
+// A font of that face and size in points at `dpi` (points stay points: the same size in inches on
+// every monitor); weight, character set and pitch as CreateFontW takes them. Null (logged) when it
+// cannot be made.
+[[nodiscard]] UniqueFont CreatePointFont(std::string_view face, double points, int dpi, int weight, BYTE charset,
+                                         BYTE pitchAndFamily);
+// Gives a control a font (WM_SETFONT) and redraws it; the caller keeps the font alive meanwhile.
+void SetControlFont(HWND control, HFONT font);
+// Moves and sizes a child window to a rectangle of its parent's inner area.
+void PlaceChild(HWND child, const PixelRect& place);
 
 // The system's default GUI font (DEFAULT_GUI_FONT, made for the system DPI) at `dpi`; null when it
 // cannot be made.

@@ -67,6 +67,17 @@ TEST(DpiScale, ATwipStaysOneFourteenHundredFortiethOfAnInch) {
       EXPECT_EQ(qb::TwipsToPixels(qb::PixelsToTwips(pixels, dpi), dpi), pixels) << pixels << " at " << dpi;
 }
 
+TEST(DpiScale, ADesignInTwipsBecomesPixelsCornerByCorner) {
+  // The stopwatch's "Start" button, 735 x 375 twips at (360, 480), and the "Clear" button beside it.
+  const qb::TwipsRect start{360, 480, 735, 375};
+  const qb::TwipsRect clear{1095, 480, 735, 375};
+  EXPECT_EQ(qb::TwipsToPixels(start, 96), (qb::PixelRect{24, 32, 73, 57}));
+  EXPECT_EQ(qb::TwipsToPixels(start, 144), (qb::PixelRect{36, 48, 110, 86}));  // 109.5 and 85.5: to the even
+  EXPECT_EQ(qb::TwipsToPixels(start, 120), (qb::PixelRect{30, 40, 91, 71}));
+  for (int dpi : {96, 110, 120, 144, 168, 192})
+    EXPECT_EQ(qb::TwipsToPixels(start, dpi).right, qb::TwipsToPixels(clear, dpi).left) << "touching at " << dpi;
+}
+
 TEST(DpiScale, PointsStayPoints) {
   const struct {
     double points;
