@@ -8,13 +8,17 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 #include <string>
 
+#include "app/MenuModel.h"
 #include "calendar/CivilDate.h"
 #include "harness/Harness.h"
 #include "harness/InProcess.h"
+#include "platform/WinText.h"
 
 namespace qb::e2e {
 namespace {
@@ -296,7 +300,166 @@ TEST_F(HighDpiClock, TheDialItsCircleAndTheUsersFaceGrowSmoothlyWithTheDpi) {
   EXPECT_EQ(app.CloseMainWindow(), 0u);
 }
 
+// The accessories whose windows have a fixed layout, opened from the tray menu's commands: a window
+// class, the inner size in twips, and one control with its place in twips.
+struct FixedWindow {
+  MenuItem item;
+  const wchar_t* className;
+  int widthTwips, heightTwips;
+  const wchar_t* controlClass;  // null: the window's own size is all there is to check
+  std::optional<std::string> controlText;
+  int left, top, width, height;  // the control, in twips
+  const wchar_t* screenshot;
+};
+
+const FixedWindow kFixedWindows[] = {
+    {MenuItem::stopWatch, L"Quorbell.StopwatchWindow", 2160, 960, L"Button", "Start", 360, 480, 735, 375, L"stopwatch-144dpi.bmp"},
+    {MenuItem::cmdMemDiet, L"Quorbell.MemoryStatusWindow", 4095, 2070, L"Button", "ﾌﾗｸﾞﾒﾝﾃｰｼｮﾝの解消", 2040, 1560, 1935, 375,
+     L"memory-status-144dpi.bmp"},
+    {MenuItem::colorChoose, L"Quorbell.ColourChooser", 870, 7080, L"Button", "取得", 0, 6720, 855, 300, L"colour-chooser-144dpi.bmp"},
+    {MenuItem::mnuOpen, L"Quorbell.OpenAnythingWindow", 3120, 390, L"Edit", std::nullopt, 0, 0, 3120, 390, L"open-anything-144dpi.bmp"},
+    {MenuItem::shutdown, L"Quorbell.ShutdownButtonWindow", 960, 465, nullptr, std::nullopt, 0, 0, 0, 0, L"shutdown-button-144dpi.bmp"},
+};
+
+// Twips to pixels at a DPI, halves to the even neighbour.
+int Pixels(int twips, int dpi) {
+  const double exact = static_cast<double>(twips) * dpi / 1440;
+  return static_cast<int>(std::nearbyint(exact));
+}
+
+RECT PixelsOf(int left, int top, int width, int height, int dpi) {
+  return RECT{Pixels(left, dpi), Pixels(top, dpi), Pixels(left + width, dpi), Pixels(top + height, dpi)};
+}
+
+class HighDpiAccessories : public HighDpiScenario {
+protected:
+  HWND Open(HWND main, const FixedWindow& w) {
+    EXPECT_TRUE(Post(main, WM_COMMAND, MAKEWPARAM(MenuCommandId(w.item), 0), 0));
+    return WaitForWindow(Filter(w.className));
+  }
+  static HWND ControlOf(HWND window, const FixedWindow& w) {
+    return w.controlClass == nullptr ? nullptr : FindChild(window, w.controlClass, w.controlText);
+  }
+  static RECT InnerSize(HWND window) {
+    RECT inner{};
+    GetClientRect(window, &inner);
+    return inner;
+  }
+};
+
+TEST_F(HighDpiAccessories, EachFixedWindowIsItsDesignInTwipsAtThisDpi) {
+  AppFolder folder;
+  const HWND main = Start(folder);
+  ASSERT_TRUE(main);
+  for (const FixedWindow& w : kFixedWindows) {
+    SCOPED_TRACE(qb::Narrow(w.className));
+    const HWND window = Open(main, w);
+    ASSERT_TRUE(window);
+    // A captioned window is at least as wide as the system lets a window be (the narrow colour
+    // chooser is wider than its design at 96 too).
+    const RECT inner = InnerSize(window);
+    EXPECT_EQ(inner.bottom, Pixels(w.heightTwips, kHighDpi));
+    if (inner.right != Pixels(w.widthTwips, kHighDpi)) {
+      EXPECT_EQ(WindowRect(window).right - WindowRect(window).left, GetSystemMetrics(SM_CXMINTRACK)) << Describe(inner);
+    }
+    if (const HWND control = ControlOf(window, w)) {
+      EXPECT_TRUE(Same(RectOnParent(control), PixelsOf(w.left, w.top, w.width, w.height, kHighDpi)))
+          << Describe(RectOnParent(control));
+    } else {
+      EXPECT_EQ(w.controlClass, nullptr) << "control not found";
+    }
+    // Each in front as it opens, for a person to look at, once its controls have painted.
+    if (const HWND control = ControlOf(window, w)) {
+      const RECT r = RectOnParent(control);
+      EXPECT_TRUE(WaitUntil([&] {
+        return !SameColour(CaptureScreen(ClientRectOnScreen(window)).At((r.left + r.right) / 2, r.top + 2), RGB(0, 0, 0));
+      }));
+    }
+    SaveScreenshot(window, w.screenshot);
+  }
+  // The colour chooser's bars are drawn for their size: the hue bar's bands reach as far down
+  // (558 of its 586 pixels) as they reach at 96 (372 of 391).
+  const HWND chooser = WaitForWindow(Filter(L"Quorbell.ColourChooser"));
+  ASSERT_TRUE(chooser);
+  const ScreenImage bars = CaptureScreen(ClientRectOnScreen(chooser));
+  EXPECT_FALSE(SameColour(bars.At(10, 550), GetSysColor(COLOR_BTNFACE), 4)) << "the hue bar ends at its 96-dpi length";
+  EXPECT_TRUE(SameColour(bars.At(10, 570), GetSysColor(COLOR_BTNFACE), 4)) << std::hex << bars.At(10, 570);
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+}
+
+TEST_F(HighDpiAccessories, TheLauncherMenuIsItsDesignInTwipsAtThisDpiAndAtTheOneItIsTold) {
+  AppFolder folder(Ini::Text("[APPPATH]\r\n1=notepad\r\n[APPNAME]\r\n1=メモ帳\r\n"));
+  ASSERT_TRUE(Start(folder));
+  AppProcess menu = AppProcess::StartExe(folder.ExePath(), L"Menu", folder.Dir());
+  ASSERT_TRUE(menu);
+  WindowFilter filter;
+  filter.processId = menu.Id();
+  filter.className = L"Quorbell.LauncherWindow";
+  filter.visibleOnly = true;
+  const HWND launcher = WaitForWindow(filter);
+  ASSERT_TRUE(launcher);
+  const auto firstName = [&] { return FindChild(launcher, L"Quorbell.LauncherLabel", "メモ帳"); };
+  ASSERT_TRUE(WaitUntil([&] { return firstName() != nullptr; }));
+  // 2940 x 7785 twips inside (5.4 inches high: the system cuts it to the bed's screen, 768 pixels
+  // high, 5.3 inches at this DPI); the first row's name at (600, 120), 2415 x 375 twips, cut where
+  // the second row's strip begins (480 twips down).
+  RECT inner{};
+  GetClientRect(launcher, &inner);
+  EXPECT_EQ(inner.right, 294);
+  EXPECT_TRUE(inner.bottom == 778 || WindowRect(launcher).bottom - WindowRect(launcher).top >= 768) << Describe(inner);
+  EXPECT_TRUE(Same(RectOnParent(firstName()), RECT{60, 12, 302, 48})) << Describe(RectOnParent(firstName()));
+  // Told it is on a monitor of 120 dots per inch.
+  const RECT outer = WindowRect(launcher);
+  const RECT suggested{outer.left, outer.top, outer.left + 245 + (outer.right - outer.left - inner.right),
+                       outer.top + 649 + (outer.bottom - outer.top - inner.bottom)};
+  ASSERT_TRUE(SendDpiChange(launcher, 120, suggested));
+  EXPECT_TRUE(Same(WindowRect(launcher), suggested)) << Describe(WindowRect(launcher));
+  EXPECT_TRUE(Same(RectOnParent(firstName()), RECT{50, 10, 251, 40})) << Describe(RectOnParent(firstName()));
+  // Shorter than the screen now (Wine leaves a window taller than its screen undrawn): painted once
+  // the first row shows highlighted, dark blue behind its name.
+  EXPECT_TRUE(WaitUntil([&] { return SameColour(CaptureScreen(ClientRectOnScreen(launcher)).At(230, 25), RGB(0, 0, 150)); }));
+  SaveScreenshot(launcher, L"launcher-120dpi.bmp");
+  ASSERT_TRUE(BringToFront(launcher));
+  ASSERT_TRUE(PressKeys({VK_ESCAPE}));
+  EXPECT_EQ(menu.WaitForExit(), 0u);
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+}
+
 class HighDpiChange : public HighDpiScenario {};
+
+TEST_F(HighDpiChange, TheFixedAccessoriesLayThemselvesOutForTheDpiTheMessageCarries) {
+  // 120 dots per inch (125 %): every window still fits the bed's screen.
+  constexpr int kOtherDpi = 120;
+  AppFolder folder;
+  const HWND main = Start(folder);
+  ASSERT_TRUE(main);
+  for (const FixedWindow& w : kFixedWindows) {
+    SCOPED_TRACE(qb::Narrow(w.className));
+    EXPECT_TRUE(Post(main, WM_COMMAND, MAKEWPARAM(MenuCommandId(w.item), 0), 0));
+    const HWND window = WaitForWindow(Filter(w.className));
+    ASSERT_TRUE(window);
+    // Its outer rectangle at the other DPI: what the inner design needs there plus the frame
+    // the window has now (Wine draws frames at its one DPI).
+    const RECT outer = WindowRect(window);
+    const RECT inner = ClientRectOnScreen(window);
+    const int frameX = (outer.right - outer.left) - (inner.right - inner.left);
+    const int frameY = (outer.bottom - outer.top) - (inner.bottom - inner.top);
+    const int width = std::max<int>(Pixels(w.widthTwips, kOtherDpi) + frameX, GetSystemMetrics(SM_CXMINTRACK));
+    const RECT suggested{20, 30, 20 + width, 30 + Pixels(w.heightTwips, kOtherDpi) + frameY};
+    ASSERT_TRUE(SendDpiChange(window, kOtherDpi, suggested));
+    EXPECT_TRUE(Same(WindowRect(window), suggested)) << Describe(WindowRect(window));
+    if (const HWND control = FindChild(window, w.controlClass == nullptr ? L"-" : w.controlClass, w.controlText)) {
+      EXPECT_TRUE(Same(RectOnParent(control), PixelsOf(w.left, w.top, w.width, w.height, kOtherDpi)))
+          << Describe(RectOnParent(control));
+    }
+  }
+  // The shutdown button's picture box follows: 975 x 495 twips, 81.25 x 41.25 pixels.
+  const HWND button = WaitForWindow(Filter(L"Quorbell.ShutdownButtonWindow"));
+  ASSERT_TRUE(button);
+  EXPECT_TRUE(Same(RectOnParent(FindChild(button, kPictureClass, std::nullopt)), RECT{0, 0, 81, 41}))
+      << Describe(RectOnParent(FindChild(button, kPictureClass, std::nullopt)));
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+}
 
 TEST_F(HighDpiChange, TheClockRedrawsItsDialAndItsCircleForTheDpiTheMessageCarries) {
   AppFolder folder(Ini::Text("[DESKTOPCLOCK]\r\nEnable=True\r\n"));
