@@ -425,6 +425,69 @@ TEST_F(HighDpiAccessories, TheLauncherMenuIsItsDesignInTwipsAtThisDpiAndAtTheOne
   EXPECT_EQ(app.CloseMainWindow(), 0u);
 }
 
+class HighDpiVersionDialog : public HighDpiScenario {
+protected:
+  HWND Open(HWND main) {
+    EXPECT_TRUE(Post(main, WM_COMMAND, MAKEWPARAM(MenuCommandId(MenuItem::mnuVer), 0), 0));
+    return WaitForWindow(WindowFilter{app.Id(), L"#32770", L"Quorbellのﾊﾞｰｼﾞｮﾝ情報", true});
+  }
+  // Every text label and button shows its whole text with its own font.
+  static void ExpectTextsWhole(HWND dialog) {
+    const std::optional<TextsFitResult> fit = MeasureTexts(dialog);
+    ASSERT_TRUE(fit);
+    EXPECT_GE(fit->checked, 8) << "labels and buttons measured";
+    EXPECT_EQ(fit->clipped, 0) << "cut: " << fit->firstClipped;
+  }
+  // Painted whole once the caption of its OK button shows.
+  static bool WaitUntilPainted(HWND dialog) {
+    const HWND ok = FindChild(dialog, L"Button", "OK");
+    return ok != nullptr && WaitUntil([&] {
+      const ScreenImage shot = CaptureWindow(ok);
+      int dark = 0;
+      for (int y = 0; y < shot.height; ++y)
+        for (int x = 0; x < shot.width; ++x) dark += SameColour(shot.At(x, y), RGB(0, 0, 0), 60) ? 1 : 0;
+      return dark > 5 && dark < shot.width * shot.height / 2;
+    });
+  }
+};
+
+TEST_F(HighDpiVersionDialog, ShowsItsTextsWholeAndLaysItselfOutForTheDpiAMoveTellsIt) {
+  AppFolder folder;
+  const HWND main = Start(folder);
+  ASSERT_TRUE(main);
+  const HWND dialog = Open(main);
+  ASSERT_TRUE(dialog);
+  ExpectTextsWhole(dialog);
+  EXPECT_TRUE(WaitUntilPainted(dialog));
+  SaveScreenshot(dialog, L"version-dialog-144dpi.bmp");
+
+  // Told it is on a monitor of 192 dots per inch: every control a third larger, the texts still
+  // whole, the link still right after its label.
+  const HWND ok = FindChild(dialog, L"Button", "OK");
+  ASSERT_TRUE(ok);
+  const RECT okBefore = RectOnParent(ok);
+  const RECT outer = WindowRect(dialog);
+  const RECT inner = ClientRectOnScreen(dialog);
+  // (Kept inside the bed's screen: Wine leaves a window that reaches beyond its screen undrawn.)
+  const RECT suggested{10, 10, 10 + (inner.right - inner.left) * 4 / 3 + (outer.right - outer.left) - (inner.right - inner.left),
+                       10 + (inner.bottom - inner.top) * 4 / 3 + (outer.bottom - outer.top) - (inner.bottom - inner.top)};
+  ASSERT_TRUE(SendDpiChange(dialog, 192, suggested));
+  EXPECT_TRUE(Same(WindowRect(dialog), suggested)) << Describe(WindowRect(dialog));
+  const RECT okAfter = RectOnParent(ok);
+  EXPECT_TRUE(Same(okAfter, RECT{MulDiv(okBefore.left, 4, 3), MulDiv(okBefore.top, 4, 3), MulDiv(okBefore.right, 4, 3),
+                                 MulDiv(okBefore.bottom, 4, 3)}))
+      << Describe(okBefore) << " -> " << Describe(okAfter);
+  ExpectTextsWhole(dialog);
+  const HWND label = FindChild(dialog, L"Static", "ｻﾎﾟｰﾄﾎｰﾑﾍﾟｰｼﾞ: ");
+  const HWND link = FindChild(dialog, L"SysLink", std::nullopt);
+  ASSERT_TRUE(label && link);
+  EXPECT_EQ(RectOnParent(link).left, RectOnParent(label).right);
+  EXPECT_TRUE(WaitUntilPainted(dialog));
+  SaveScreenshot(dialog, L"version-dialog-192dpi.bmp");
+  EXPECT_TRUE(PressButton(dialog, "OK"));
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+}
+
 class HighDpiChange : public HighDpiScenario {};
 
 TEST_F(HighDpiChange, TheFixedAccessoriesLayThemselvesOutForTheDpiTheMessageCarries) {

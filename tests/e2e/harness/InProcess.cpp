@@ -88,4 +88,19 @@ bool SendDpiChange(HWND window, int dpi, const RECT& suggested) {
   return true;
 }
 
+std::optional<TextsFitResult> MeasureTexts(HWND window) {
+  const ProbeAnswer answer(probe::kTextsFitMappingPrefix, sizeof(probe::TextsFit));
+  auto* fit = static_cast<probe::TextsFit*>(answer.data());
+  if (fit == nullptr) return std::nullopt;
+  const ProbeHook hook(GetWindowThreadProcessId(window, nullptr));
+  if (!hook.ok()) return std::nullopt;
+  SendProbeQuery(window, probe::kTextsFitMessage);
+  if (fit->done != 1) {
+    ADD_FAILURE() << "the texts could not be measured inside the program";
+    return std::nullopt;
+  }
+  fit->firstClipped[probe::kMaxText - 1] = L'\0';
+  return TextsFitResult{fit->checked, fit->clipped, Narrow(fit->firstClipped)};
+}
+
 }  // namespace qb::e2e
