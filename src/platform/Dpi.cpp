@@ -24,6 +24,7 @@ using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 using SetThreadDpiAwarenessContextFn = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
 using GetWindowDpiAwarenessContextFn = DPI_AWARENESS_CONTEXT(WINAPI*)(HWND);
+using GetAwarenessFromDpiAwarenessContextFn = DPI_AWARENESS(WINAPI*)(DPI_AWARENESS_CONTEXT);
 // shcore.dll, Windows 8.1: GetDpiForMonitor(monitor, MDT_EFFECTIVE_DPI, &x, &y).
 using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 constexpr int kEffectiveDpi = 0;
@@ -54,10 +55,25 @@ int DpiOfMonitor(HMONITOR monitor) {
 
 int DpiOfWindow(HWND window) {
   static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+  static const auto contextOf = User32Function<GetWindowDpiAwarenessContextFn>("GetWindowDpiAwarenessContext");
+  static const auto awarenessOf = User32Function<GetAwarenessFromDpiAwarenessContextFn>("GetAwarenessFromDpiAwarenessContext");
+  const HMONITOR monitor = window != nullptr ? MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST) : nullptr;
+  DWORD process = 0;
+  if (window != nullptr && GetWindowThreadProcessId(window, &process) != 0 && process != GetCurrentProcessId() &&
+      contextOf != nullptr && awarenessOf != nullptr) {
+    // Another program's window works at the DPI its awareness gives it (what GetDpiForWindow
+    // answers on Windows; Wine answers 96 for every window of another process).
+    switch (awarenessOf(contextOf(window))) {
+      case DPI_AWARENESS_UNAWARE: return kDesignDpi;  // the system scales it: it works at 96
+      case DPI_AWARENESS_SYSTEM_AWARE: return SystemDpi();
+      case DPI_AWARENESS_PER_MONITOR_AWARE: return DpiOfMonitor(monitor);
+      default: break;
+    }
+  }
   if (window != nullptr && getDpiForWindow != nullptr) {
     if (const UINT dpi = getDpiForWindow(window); dpi > 0) return UsableDpi(static_cast<int>(dpi));
   }
-  return DpiOfMonitor(window != nullptr ? MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST) : nullptr);
+  return DpiOfMonitor(monitor);
 }
 
 int DpiAtPoint(POINT point) { return DpiOfMonitor(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST)); }

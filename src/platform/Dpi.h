@@ -17,7 +17,9 @@ namespace qb {
 // places stored in twips are converted with it, so that a window comes back where it stood on a
 // desktop of any number of monitors.
 [[nodiscard]] int SystemDpi();
-// The DPI a window stands at: its monitor's.
+// The DPI a window works at: for a window of this program, its monitor's; for another program's,
+// the one its DPI awareness gives it (96 for a program the system scales for it, the system DPI for
+// one aware of that only, its monitor's for one aware of each monitor's).
 [[nodiscard]] int DpiOfWindow(HWND window);
 [[nodiscard]] int DpiOfMonitor(HMONITOR monitor);
 // The DPI of the monitor a point or a rectangle is on (the nearest one when it is on none).

@@ -14,10 +14,12 @@
 #include <optional>
 #include <string>
 
+#include "HotkeySupport.h"
 #include "app/MenuModel.h"
 #include "calendar/CivilDate.h"
 #include "harness/Harness.h"
 #include "harness/InProcess.h"
+#include "harness/ProbeTarget.h"
 #include "platform/WinText.h"
 
 namespace qb::e2e {
@@ -485,6 +487,25 @@ TEST_F(HighDpiVersionDialog, ShowsItsTextsWholeAndLaysItselfOutForTheDpiAMoveTel
   EXPECT_TRUE(WaitUntilPainted(dialog));
   SaveScreenshot(dialog, L"version-dialog-192dpi.bmp");
   EXPECT_TRUE(PressButton(dialog, "OK"));
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+}
+
+class HighDpiWindowTools : public HighDpiScenario {};
+
+// Another program's window at this DPI has a taller title bar: the roll-up keeps that much of it,
+// in the window's own coordinates.
+TEST_F(HighDpiWindowTools, RollUpKeepsTheTitleBarTheWindowHasAtItsDpi) {
+  AppFolder folder;
+  ASSERT_TRUE(Start(folder));
+  ProbeTarget probe;
+  ASSERT_TRUE(probe.Ready());
+  const RECT rect = WindowRect(probe.Hwnd());
+  ASSERT_TRUE(probe.BringToFront() && PressCombination({MOD_CONTROL, VK_NUMPAD0}));
+  ASSERT_TRUE(WaitUntil([&] { return WindowRegion(probe.Hwnd()).type == SIMPLEREGION; }));
+  const RECT box = WindowRegion(probe.Hwnd()).box;
+  EXPECT_TRUE(Same(box, RECT{0, 0, rect.right, 35})) << Describe(box) << ": 23 pixels at 96 are 34.5 here";
+  ASSERT_TRUE(probe.BringToFront() && PressCombination({MOD_CONTROL, VK_NUMPAD0}));
+  EXPECT_TRUE(WaitUntil([&] { return WindowRegion(probe.Hwnd()).type == ERROR; })) << "the region stayed";
   EXPECT_EQ(app.CloseMainWindow(), 0u);
 }
 
