@@ -19,6 +19,7 @@
 #include "calendar/CivilDate.h"
 #include "harness/Harness.h"
 #include "harness/InProcess.h"
+#include "harness/PopupMenus.h"
 #include "harness/ProbeTarget.h"
 #include "platform/WinText.h"
 
@@ -487,6 +488,34 @@ TEST_F(HighDpiVersionDialog, ShowsItsTextsWholeAndLaysItselfOutForTheDpiAMoveTel
   EXPECT_TRUE(WaitUntilPainted(dialog));
   SaveScreenshot(dialog, L"version-dialog-192dpi.bmp");
   EXPECT_TRUE(PressButton(dialog, "OK"));
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+}
+
+class HighDpiTrayMenu : public HighDpiScenario {};
+
+// The system draws the tray menu for the DPI of the monitor it opens on: its items as tall as the
+// menu font of that DPI needs, every caption whole.
+TEST_F(HighDpiTrayMenu, ItsItemsAreAsTallAsTheMenuFontOfThisDpiNeeds) {
+  AppFolder folder;
+  const HWND main = Start(folder);
+  ASSERT_TRUE(main);
+  ASSERT_TRUE(Post(main, WM_MOUSEMOVE, 1, WM_RBUTTONDOWN));  // the shell's right press on the icon
+  const HWND menu = WaitForPopupMenu(app.Id());
+  ASSERT_TRUE(menu);
+  const auto items = ReadPopupMenu(menu);
+  ASSERT_TRUE(items);
+  ASSERT_GT(items->size(), 5u);
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+  ASSERT_LE(metrics.lfMenuFont.lfHeight, -16) << "the menu font of 144 dpi (12 pixels at 96)";
+  const RECT r = WindowRect(menu);
+  EXPECT_GE((r.bottom - r.top) / static_cast<int>(items->size()), -metrics.lfMenuFont.lfHeight)
+      << Describe(r) << " for " << items->size() << " items";
+  EXPECT_TRUE(WaitUntil([&] { return !SameColour(CaptureWindow(menu).At(r.right - r.left - 4, 4), RGB(0, 0, 0)); }));
+  SaveScreenshot(menu, L"tray-menu-144dpi.bmp");
+  ASSERT_TRUE(Post(menu, WM_KEYDOWN, VK_ESCAPE, 0));
+  EXPECT_TRUE(WaitForNoPopupMenu(app.Id()));
   EXPECT_EQ(app.CloseMainWindow(), 0u);
 }
 
