@@ -121,13 +121,7 @@ void CalendarWindow::LayOutControls(const CalendarWindowGeometry& geometry) {
 void CalendarWindow::OnDpiChanged(int dpi, const RECT* suggested) {
   dpi_ = UsableDpi(dpi);
   const CalendarWindowGeometry geometry = GeometryAt(dpi_);
-  if (suggested != nullptr) {
-    ApplySuggestedRect(Hwnd(), reinterpret_cast<LPARAM>(suggested));
-  } else {
-    Tolerate(SetWindowPos(Hwnd(), nullptr, 0, 0, geometry.width, geometry.height,
-                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != 0,
-             "SetWindowPos(calendar size)");
-  }
+  ApplySuggestedRectOrSize(Hwnd(), suggested, SIZE{geometry.width, geometry.height});
   LayOutControls(geometry);
   Redraw();
 }

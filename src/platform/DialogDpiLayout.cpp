@@ -56,16 +56,10 @@ void DialogDpiLayout::Apply(HWND dialog, int dpi, const RECT* suggested) {
     PlaceChild(c.window, PixelRect{Scale(c.place.left, dpi_, recordedDpi_), Scale(c.place.top, dpi_, recordedDpi_),
                                    Scale(c.place.right, dpi_, recordedDpi_), Scale(c.place.bottom, dpi_, recordedDpi_)});
   }
-  if (suggested != nullptr) {
-    ApplySuggestedRect(dialog, reinterpret_cast<LPARAM>(suggested));
-  } else {
-    RECT outer{0, 0, Scale(inner_.cx, dpi_, recordedDpi_), Scale(inner_.cy, dpi_, recordedDpi_)};
-    AdjustWindowRectForDpi(outer, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)),
-                           static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)), dpi_);
-    Tolerate(SetWindowPos(dialog, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE,
-             "SetWindowPos(dialog size)");
-  }
+  ApplySuggestedRectOrSize(dialog, suggested,
+                           OuterSizeForDpi(SIZE{Scale(inner_.cx, dpi_, recordedDpi_), Scale(inner_.cy, dpi_, recordedDpi_)},
+                                           static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)),
+                                           static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)), dpi_));
   InvalidateRect(dialog, nullptr, TRUE);
 }
 

@@ -125,6 +125,21 @@ UniqueFont DefaultGuiFontForDpi(int dpi) {
   return font;
 }
 
+SIZE OuterSizeForDpi(SIZE inner, DWORD style, DWORD exStyle, int dpi) {
+  RECT outer{0, 0, inner.cx, inner.cy};
+  AdjustWindowRectForDpi(outer, style, exStyle, dpi);
+  return SIZE{outer.right - outer.left, outer.bottom - outer.top};
+}
+
+void ApplySuggestedRectOrSize(HWND window, const RECT* suggested, SIZE size) {
+  if (suggested != nullptr) {
+    ApplySuggestedRect(window, reinterpret_cast<LPARAM>(suggested));
+    return;
+  }
+  Tolerate(SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE,
+           "SetWindowPos(size at a new DPI)");
+}
+
 int DpiOfDpiChange(WPARAM wParam) { return UsableDpi(LOWORD(wParam)); }
 
 void ApplySuggestedRect(HWND window, LPARAM lParam) {

@@ -45,11 +45,17 @@ void PlaceChild(HWND child, const PixelRect& place);
 // cannot be made.
 [[nodiscard]] UniqueFont DefaultGuiFontForDpi(int dpi);
 
+// The outer size of a window with that style whose inner area is `inner` at `dpi`.
+[[nodiscard]] SIZE OuterSizeForDpi(SIZE inner, DWORD style, DWORD exStyle, int dpi);
+
 // WM_DPICHANGED: the new DPI the message carries in its wParam, and the rectangle it suggests in its
 // lParam, which the window takes (the system chose it so that the window stays under the pointer
 // of a user who drags it across).
 [[nodiscard]] int DpiOfDpiChange(WPARAM wParam);
 void ApplySuggestedRect(HWND window, LPARAM lParam);
+// The suggested rectangle when there is one; otherwise (a window that found itself at another DPI
+// than it was made for) the size it has at its new DPI, its top-left corner kept.
+void ApplySuggestedRectOrSize(HWND window, const RECT* suggested, SIZE size);
 
 // For its lifetime, the calling thread sees the screen in the coordinates of another program's
 // window (its DPI awareness): a window that lets the system scale it for it works in pixels of 96

@@ -119,12 +119,7 @@ void ClockWindow::ApplyRegion() {
 void ClockWindow::OnDpiChanged(int dpi, const RECT* suggested) {
   dpi_ = UsableDpi(dpi);
   if (!MakeFace()) return;  // the old face stays, at the old size
-  if (suggested != nullptr) {
-    ApplySuggestedRect(Hwnd(), reinterpret_cast<LPARAM>(suggested));
-  } else {
-    Tolerate(SetWindowPos(Hwnd(), nullptr, 0, 0, DialSide(), DialSide(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != 0,
-             "SetWindowPos(clock size)");
-  }
+  ApplySuggestedRectOrSize(Hwnd(), suggested, SIZE{DialSide(), DialSide()});
   ApplyRegion();
   InvalidateRect(Hwnd(), nullptr, FALSE);
 }

@@ -27,9 +27,8 @@ constexpr int kButtonId = 1;
 
 // The window's outer size for its inner design size at `dpi`.
 SIZE OuterSize(int dpi) {
-  RECT outer{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
-  AdjustWindowRectForDpi(outer, kStyle, kExStyle, dpi);
-  return SIZE{outer.right - outer.left, outer.bottom - outer.top};
+  return OuterSizeForDpi(SIZE{TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)}, kStyle,
+                         kExStyle, dpi);
 }
 
 COLORREF ToColorRef(Rgb c) { return RGB(c.red, c.green, c.blue); }
@@ -109,13 +108,7 @@ void ColourChooserWindow::LayOut() {
 
 void ColourChooserWindow::OnDpiChanged(int dpi, const RECT* suggested) {
   dpi_ = UsableDpi(dpi);
-  if (suggested != nullptr) {
-    ApplySuggestedRect(Hwnd(), reinterpret_cast<LPARAM>(suggested));
-  } else {
-    const SIZE outer = OuterSize(dpi_);
-    Tolerate(SetWindowPos(Hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != 0,
-             "SetWindowPos(colour chooser size)");
-  }
+  ApplySuggestedRectOrSize(Hwnd(), suggested, OuterSize(dpi_));
   LayOut();
 }
 

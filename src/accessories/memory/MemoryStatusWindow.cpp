@@ -38,9 +38,8 @@ constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
 
 // The window's outer size for its inner design size at `dpi`.
 SIZE OuterSize(int dpi) {
-  RECT outer{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
-  AdjustWindowRectForDpi(outer, kStyle, kExStyle, dpi);
-  return SIZE{outer.right - outer.left, outer.bottom - outer.top};
+  return OuterSizeForDpi(SIZE{TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)}, kStyle,
+                         kExStyle, dpi);
 }
 
 // Placed and given its font by LayOut.
@@ -131,13 +130,7 @@ RECT MemoryStatusWindow::TrackRect(int row) const {
 
 void MemoryStatusWindow::OnDpiChanged(int dpi, const RECT* suggested) {
   dpi_ = UsableDpi(dpi);
-  if (suggested != nullptr) {
-    ApplySuggestedRect(Hwnd(), reinterpret_cast<LPARAM>(suggested));
-  } else {
-    const SIZE outer = OuterSize(dpi_);
-    Tolerate(SetWindowPos(Hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != 0,
-             "SetWindowPos(memory status size)");
-  }
+  ApplySuggestedRectOrSize(Hwnd(), suggested, OuterSize(dpi_));
   LayOut();
 }
 

@@ -60,12 +60,11 @@ bool OpenAnythingWindow::Load() {
   OnResize();
   if (const int shownAt = DpiOfWindow(Hwnd()); shownAt != dpi_) {
     // Not where the system was expected to put it: the design size at the DPI it stands at.
-    RECT designed{0, 0, TwipsToPixels(kClientWidthTwips, shownAt), TwipsToPixels(kClientHeightTwips, shownAt)};
-    AdjustWindowRectForDpi(designed, kStyle, kExStyle, shownAt);
     OnDpiChanged(shownAt, 0);
-    Tolerate(SetWindowPos(Hwnd(), nullptr, 0, 0, designed.right - designed.left, designed.bottom - designed.top,
-                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != 0,
-             "SetWindowPos(open anything size)");
+    ApplySuggestedRectOrSize(Hwnd(), nullptr,
+                             OuterSizeForDpi(SIZE{TwipsToPixels(kClientWidthTwips, shownAt),
+                                                  TwipsToPixels(kClientHeightTwips, shownAt)},
+                                             kStyle, kExStyle, shownAt));
   }
   return true;
 }

@@ -140,13 +140,8 @@ void ShutdownButtonWindow::DrawPicture() {
 
 void ShutdownButtonWindow::OnDpiChanged(int dpi, const RECT* suggested) {
   dpi_ = UsableDpi(dpi);
-  if (suggested != nullptr) {
-    ApplySuggestedRect(Hwnd(), reinterpret_cast<LPARAM>(suggested));
-  } else {
-    Tolerate(SetWindowPos(Hwnd(), nullptr, 0, 0, TwipsToPixels(kClientWidthTwips, dpi_),
-                          TwipsToPixels(kClientHeightTwips, dpi_), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != 0,
-             "SetWindowPos(shutdown button size)");
-  }
+  ApplySuggestedRectOrSize(Hwnd(), suggested,
+                           SIZE{TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips, dpi_)});
   picture_.SetBounds(0, 0, TwipsToPixels(kPictureBoxWidthTwips, dpi_), TwipsToPixels(kPictureBoxHeightTwips, dpi_));
   DrawPicture();
 }
