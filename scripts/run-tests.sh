@@ -18,6 +18,10 @@ RESULTS=$ROOT/build/test-results
 FUZZ_SECONDS=${QB_TEST_FUZZ_SECONDS:-20}
 # End-to-end scenarios whose suite name ends in "InEnglish" run under an English locale.
 ENGLISH_FILTER='*InEnglish.*'
+# Those whose suite name starts with "HighDpi" run in a bed of their own whose screen has 144 dots
+# per inch (150 %).
+HIGH_DPI_FILTER='HighDpi*.*'
+HIGH_DPI=144
 
 total_passed=0
 total_failed=0
@@ -151,7 +155,7 @@ run_wine_suites() {
   fi
 
   if [[ -f $e2e ]]; then
-    wine_suite "end-to-end tests (Wine)" "$RESULTS/e2e.log" ja "$e2e" "--gtest_filter=-$ENGLISH_FILTER"
+    wine_suite "end-to-end tests (Wine)" "$RESULTS/e2e.log" ja "$e2e" "--gtest_filter=-$ENGLISH_FILTER:$HIGH_DPI_FILTER"
     english=$(bed_wine_en -t 60 "$e2e" --gtest_list_tests "--gtest_filter=$ENGLISH_FILTER" 2>/dev/null |
       count_listed_tests)
     if ((english > 0)); then
@@ -162,6 +166,22 @@ run_wine_suites() {
     missing "end-to-end tests" "not built ($e2e)"
   fi
   bed_stop
+  [[ -f $e2e ]] && run_high_dpi_suite "$e2e"
+}
+
+# A fresh bed for the scenarios at another DPI: Wine's one DPI is a setting of the whole prefix.
+run_high_dpi_suite() {
+  local e2e=$1 start=$SECONDS
+  if ! bed_start >"$RESULTS/bed-high-dpi.log" 2>&1 || ! bed_set_dpi "$HIGH_DPI" >>"$RESULTS/bed-high-dpi.log" 2>&1; then
+    cat "$RESULTS/bed-high-dpi.log"
+    missing "Wine test bed at $HIGH_DPI dpi" "could not start (see $RESULTS/bed-high-dpi.log)"
+    bed_stop
+    return
+  fi
+  echo "Wine bed at $HIGH_DPI dpi ready on display $QB_DISPLAY in $((SECONDS - start)) s"
+  wine_suite "end-to-end tests, $HIGH_DPI dpi (Wine)" "$RESULTS/e2e-high-dpi.log" ja "$e2e" "--gtest_filter=$HIGH_DPI_FILTER"
+  bed_stop
+  unset QB_BED_DPI
 }
 
 run_fuzz() {

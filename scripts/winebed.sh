@@ -3,7 +3,9 @@
 # (code page 932, Japanese font faces). Source it and call bed_start / bed_wine / bed_stop, or call
 # it as a command:
 #   winebed.sh template            build the template prefix if it is missing or out of date
-#   winebed.sh exec [--en] CMD...  run one Windows command in a fresh bed, then tear it down
+#   winebed.sh exec [--en] [--dpi N] CMD...
+#                                  run one Windows command in a fresh bed (English locale, a screen
+#                                  of N dots per inch), then tear it down
 #   winebed.sh shell               a bash inside a fresh bed (DISPLAY, WINEPREFIX... exported)
 #   winebed.sh stop-all            end every bed of this checkout (Xvfb, wineserver, run prefix)
 # Nothing here touches the user's DISPLAY or ~/.wine: every variable Wine reads is set explicitly.
@@ -223,6 +225,16 @@ bed_stop_all() {
   return 0
 }
 
+# bed_set_dpi DPI: the screen of the running bed plays one of that many dots per inch from the next
+# program on (Wine's LogPixels: every DPI query answers it, fonts and system metrics follow, nothing
+# is stretched). Windows laid out at 96 DPI then show how they scale, e.g. at 144 (150 %).
+bed_set_dpi() {
+  local dpi=$1
+  bed_env ja timeout -k 5 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+    >/dev/null 2>&1 </dev/null || { bed_log "could not set LogPixels to $dpi"; return 1; }
+  export QB_BED_DPI=$dpi
+}
+
 # Windows rewrites its dialog-font substitutes whenever a process starts under another code page
 # than the last one, which would drop the IPA mappings. Switching locale therefore re-imports them
 # under the new locale first.
@@ -269,11 +281,13 @@ bed_main() {
     bed_template
     ;;
   exec)
-    local runner=bed_wine rc
+    local runner=bed_wine rc dpi=""
     if [[ ${1:-} == --en ]]; then runner=bed_wine_en; shift; fi
+    if [[ ${1:-} == --dpi ]]; then dpi=$2; shift 2; fi
     trap 'bed_stop' EXIT
     trap 'exit 130' INT TERM
     bed_start || exit 1
+    if [[ -n $dpi ]]; then bed_set_dpi "$dpi" || exit 1; fi
     "$runner" "$@"
     rc=$?
     exit $rc
@@ -287,7 +301,7 @@ bed_main() {
     bed_stop_all
     ;;
   *)
-    echo "usage: winebed.sh template | exec [--en] PROGRAM ARGS... | shell | stop-all" >&2
+    echo "usage: winebed.sh template | exec [--en] [--dpi N] PROGRAM ARGS... | shell | stop-all" >&2
     exit 2
     ;;
   esac

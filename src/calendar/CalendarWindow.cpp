@@ -9,12 +9,14 @@
 #include "calendar/DayNotes.h"
 #include "calendar/DayNoteEditorWindow.h"
 #include "calendar/MonthRender.h"
-#include "platform/WindowHelpers.h"
+#include "common/ScaledCanvas.h"
 #include "platform/DebugLog.h"
+#include "platform/Dpi.h"
 #include "platform/GdiCanvas.h"
 #include "platform/Handles.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureFile.h"
+#include "platform/WindowHelpers.h"
 
 namespace qb {
 
@@ -32,16 +34,23 @@ std::vector<std::unique_ptr<CalendarWindow>>& CalendarWindows() {
   return windows;
 }
 
-double ScreenTwipsPerPixel(int index) { return TwipsPerPixel(ScreenDpi(index)); }
-
-HWND CreateButton(HWND parent, const wchar_t* caption, int id, PixelPoint place, int size) {
+HWND CreateButton(HWND parent, const wchar_t* caption, int id, PixelPoint place, int size, HFONT font) {
   const HWND button = CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_PUSHBUTTON,
                                       place.x, place.y, size, size, parent,
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                                       nullptr);
   if (!Tolerate(button != nullptr, "CreateWindowExW(BUTTON)")) return nullptr;
-  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT)),
+               FALSE);
   return button;
+}
+
+void PlaceButton(HWND button, PixelPoint place, int size, HFONT font) {
+  if (button == nullptr) return;
+  Tolerate(SetWindowPos(button, nullptr, place.x, place.y, size, size, SWP_NOZORDER | SWP_NOACTIVATE) != 0,
+           "SetWindowPos(calendar button)");
+  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT)),
+               TRUE);
 }
 
 }  // namespace
@@ -51,9 +60,14 @@ void CalendarWindow::ConfigureClass(WNDCLASSEXW& wc) {
 }
 
 bool CalendarWindow::Load() {
-  twipsPerPixelX_ = ScreenTwipsPerPixel(LOGPIXELSX);
-  twipsPerPixelY_ = ScreenTwipsPerPixel(LOGPIXELSY);
-  const CalendarWindowSetup setup = LoadCalendarWindowSettings(twipsPerPixelX_, twipsPerPixelY_);
+  // The stored place is one of the whole desktop, in twips of its one scale; the window's own size
+  // is that of the monitor the place is on.
+  const double desktopTwipsPerPixel = TwipsPerPixel(SystemDpi());
+  const CalendarWindowSetup setup = LoadCalendarWindowSettings(desktopTwipsPerPixel, desktopTwipsPerPixel);
+  fontSize_ = setup.fontSize;
+  dpi_ = DpiAtRect(RECT{setup.place.x, setup.place.y, setup.place.x + setup.geometry.width,
+                        setup.place.y + setup.geometry.height});
+  const CalendarWindowGeometry geometry = GeometryAt(dpi_);
 
   WindowCreateParams p;
   // A tool window: a desktop accessory, not a task of the taskbar.
@@ -62,26 +76,54 @@ bool CalendarWindow::Load() {
   p.caption = kCaption;
   p.x = setup.place.x;
   p.y = setup.place.y;
-  p.width = setup.geometry.width;
-  p.height = setup.geometry.height;
+  p.width = geometry.width;
+  p.height = geometry.height;
   if (!CreateWindowFor(p)) return false;
-  if (!CreateControls(setup.geometry, static_cast<COLORREF>(setup.backColour))) {
+  if (!CreateControls(geometry, static_cast<COLORREF>(setup.backColour))) {
     Destroy();
     return false;
   }
-  Redraw();
+  // The system may see the window on another monitor than the place said (a place on none).
+  if (const int shownAt = DpiOfWindow(Hwnd()); shownAt != dpi_) {
+    OnDpiChanged(shownAt, nullptr);
+  } else {
+    Redraw();
+  }
   SetWindowAlpha(Hwnd(), setup.opacity);
   CalendarWindowHandle = Hwnd();
   return true;
 }
 
+CalendarWindowGeometry CalendarWindow::GeometryAt(int dpi) const {
+  const double twipsPerPixel = TwipsPerPixel(dpi);
+  return CalendarGeometryFor(fontSize_, twipsPerPixel, twipsPerPixel);
+}
+
 bool CalendarWindow::CreateControls(const CalendarWindowGeometry& geometry, COLORREF backColour) {
   if (!picture_.Create(Hwnd(), 0, 0, geometry.pictureWidth, geometry.pictureHeight, backColour, this)) return false;
-  prevButton_ = CreateButton(Hwnd(), L"<", kPrevButtonId, geometry.prevButton, geometry.buttonSize);
-  nextButton_ = CreateButton(Hwnd(), L">", kNextButtonId, geometry.nextButton, geometry.buttonSize);
+  buttonFont_ = DefaultGuiFontForDpi(dpi_);
+  prevButton_ = CreateButton(Hwnd(), L"<", kPrevButtonId, geometry.prevButton, geometry.buttonSize, buttonFont_.get());
+  nextButton_ = CreateButton(Hwnd(), L">", kNextButtonId, geometry.nextButton, geometry.buttonSize, buttonFont_.get());
   // The buttons lie on the drawing area, which is below every other control.
   SetWindowPos(picture_.Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   return true;
+}
+
+void CalendarWindow::LayOutControls(const CalendarWindowGeometry& geometry) {
+  picture_.SetBounds(0, 0, geometry.pictureWidth, geometry.pictureHeight);
+  UniqueFont font = DefaultGuiFontForDpi(dpi_);
+  PlaceButton(prevButton_, geometry.prevButton, geometry.buttonSize, font.get());
+  PlaceButton(nextButton_, geometry.nextButton, geometry.buttonSize, font.get());
+  // The buttons use the new font now: the old one can go.
+  buttonFont_ = std::move(font);
+}
+
+void CalendarWindow::OnDpiChanged(int dpi, const RECT* suggested) {
+  dpi_ = UsableDpi(dpi);
+  const CalendarWindowGeometry geometry = GeometryAt(dpi_);
+  ApplySuggestedRectOrSize(Hwnd(), suggested, SIZE{geometry.width, geometry.height});
+  LayOutControls(geometry);
+  Redraw();
 }
 
 void CalendarWindow::Redraw() {
@@ -92,10 +134,14 @@ void CalendarWindow::Redraw() {
     }
   }
   {
+    // The month is laid out in pixels of 96 dots per inch; at the window's DPI every place grows
+    // with it and the fonts keep their point sizes.
     GdiCanvas canvas(picture_.Dc(), picture_.ImageWidth(), picture_.ImageHeight());
+    canvas.SetFontDpi(dpi_);
+    ScaledCanvas scaled(canvas, dpi_);
     std::int16_t x = 0;
     std::int16_t y = 0;
-    DrawCalendarMonth(canvas, x, y, monthOffset);
+    DrawCalendarMonth(scaled, x, y, monthOffset);
   }
   picture_.Refresh();
 }
@@ -138,8 +184,9 @@ void CalendarWindow::OnPictureMouseDown(PictureBox::Button button, int, int) {
 
 void CalendarWindow::OnPictureMouseUp(PictureBox::Button button, int x, int y) {
   const CalendarMonthState& month = TheCalendarMonth();
-  std::optional<std::string> title =
-      DayNoteTitleAt(x, y, CalendarHitFontSize(), month.CalendarDayMap, month.CalendarYear, month.CalendarMonth);
+  // The days lie where the drawing put them: in its own pixels of 96 dots per inch.
+  std::optional<std::string> title = DayNoteTitleAt(UnscaleForDpi(x, dpi_), UnscaleForDpi(y, dpi_), CalendarHitFontSize(),
+                                                    month.CalendarDayMap, month.CalendarYear, month.CalendarMonth);
   if (!title) return;
   if (button != PictureBox::Button::Left) {
     OpenDayNote(*title);
@@ -168,7 +215,8 @@ void CalendarWindow::OpenDayNote(const std::string& title) {
 void CalendarWindow::OnPictureDoubleClick() {
   KillTimer(Hwnd(), kOpenNoteTimerId);
   pendingNoteTitle_.reset();
-  StoreCalendarWindowClosed(place_.PlaceToStore(Hwnd()), twipsPerPixelX_, twipsPerPixelY_);
+  const double desktopTwipsPerPixel = TwipsPerPixel(SystemDpi());
+  StoreCalendarWindowClosed(place_.PlaceToStore(Hwnd()), desktopTwipsPerPixel, desktopTwipsPerPixel);
   CalendarWindowHandle = nullptr;
   Destroy();
 }
@@ -211,6 +259,9 @@ LRESULT CalendarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       break;
     case WM_DISPLAYCHANGE:
       place_.OnDisplayChange(Hwnd());
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(DpiOfDpiChange(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_CLOSE:
       // Closed by another part of the program (to open a fresh calendar): nothing is stored.

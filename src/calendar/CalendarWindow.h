@@ -9,6 +9,8 @@
 #include <string>
 
 #include "calendar/CalendarWindowModel.h"
+#include "common/DpiScale.h"
+#include "platform/Handles.h"
 #include "platform/PictureBox.h"
 #include "platform/StoredPlace.h"
 #include "platform/WindowBase.h"
@@ -30,8 +32,8 @@ public:
   // The window goes while the object is still whole, its drawing area included.
   ~CalendarWindow() { Destroy(); }
 
-  // Creates the window (hidden) from the settings and draws the current month. False when the
-  // window cannot be created.
+  // Creates the window (hidden) from the settings, laid out for the DPI of the monitor its place
+  // is on, and draws the current month. False when the window cannot be created.
   [[nodiscard]] bool Load();
   // Clears the drawing area, draws the background picture when one is set, then the month.
   void Redraw();
@@ -45,6 +47,9 @@ public:
   void OnPictureDoubleClick();
   // The double-click time after a left release over a day: that day's note opens.
   void OnOpenNoteTimer();
+  // Moved to a monitor of another DPI: the window takes the suggested rectangle (when one is
+  // given), its drawing area and buttons the layout for that DPI, and the month is drawn again.
+  void OnDpiChanged(int dpi, const RECT* suggested);
 
   // Sends the loaded window to the bottom and shows it without activating it: at `place` when
   // given (keepStoredPlace tells whether that place still stands for the stored one), otherwise
@@ -55,6 +60,7 @@ public:
   [[nodiscard]] bool KeepsStoredPlace() const noexcept { return place_.KeepsStoredPlace(); }
 
   [[nodiscard]] std::int16_t MonthOffset() const noexcept { return monthOffset; }
+  [[nodiscard]] int Dpi() const noexcept { return dpi_; }
   [[nodiscard]] const PictureBox& DrawingArea() const noexcept { return picture_; }
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -63,7 +69,9 @@ private:
   void PictureBox_MouseDown(PictureBox& box, PictureBox::Button button, int x, int y) override;
   void PictureBox_MouseUp(PictureBox& box, PictureBox::Button button, int x, int y) override;
   void PictureBox_DblClick(PictureBox& box, int x, int y) override;
+  [[nodiscard]] CalendarWindowGeometry GeometryAt(int dpi) const;
   [[nodiscard]] bool CreateControls(const CalendarWindowGeometry& geometry, COLORREF backColour);
+  void LayOutControls(const CalendarWindowGeometry& geometry);
   void OpenDayNote(const std::string& title);
 
   PictureBox picture_;
@@ -72,8 +80,9 @@ private:
   std::int16_t monthOffset = 0;
   std::optional<std::string> pendingNoteTitle_;  // a left release waiting out the double-click time
   StoredPlace place_;
-  double twipsPerPixelX_ = 15;
-  double twipsPerPixelY_ = 15;
+  double fontSize_ = 0;    // CalFont/Size when the window loaded: the whole window scales with it
+  int dpi_ = kDesignDpi;   // the DPI the window is laid out for
+  UniqueFont buttonFont_;  // the buttons' font at that DPI
 };
 
 // Creates a new calendar window, loads it, moves it to the bottom of the z-order and shows it

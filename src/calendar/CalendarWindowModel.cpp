@@ -18,6 +18,7 @@ constexpr double kDesignWidthTwips = 4680;
 constexpr double kDesignHeightTwips = 2355;
 constexpr double kWidthShare = 0.85;
 constexpr double kButtonTwips = 180;
+constexpr double kDesignTwipsPerPixel = 15;  // 96 dots per inch
 // The drawing area overhangs the window by these many pixels on the right and at the bottom.
 constexpr int kPictureExtraWidth = 11;
 constexpr int kPictureExtraHeight = 4;
@@ -39,14 +40,18 @@ CalendarWindowGeometry CalendarGeometryFor(double fontSize, double twipsPerPixel
   const double scale = std::isfinite(fontSize) ? fontSize / 10 : 0;
   const double widthPixels = scale * kWidthShare * kDesignWidthTwips / twipsPerPixelX;
   const double heightPixels = scale * kDesignHeightTwips / twipsPerPixelY;
+  // The figures given in pixels are pixels of 96 dots per inch (15 twips per pixel); on a screen
+  // of more dots per inch they grow with it, as everything else does.
+  const double perDesignPixelX = kDesignTwipsPerPixel / twipsPerPixelX;
+  const double perDesignPixelY = kDesignTwipsPerPixel / twipsPerPixelY;
   CalendarWindowGeometry g;
   g.width = ToSize(widthPixels);
   g.height = ToSize(heightPixels);
-  g.pictureWidth = ToSize(widthPixels + kPictureExtraWidth);
-  g.pictureHeight = ToSize(heightPixels + kPictureExtraHeight);
-  const int buttonTop = ToPixels(50 * scale + 5);
-  g.prevButton = {ToPixels(2 * scale), buttonTop};
-  g.nextButton = {ToPixels(18 * scale + 5), buttonTop};
+  g.pictureWidth = ToSize(widthPixels + kPictureExtraWidth * perDesignPixelX);
+  g.pictureHeight = ToSize(heightPixels + kPictureExtraHeight * perDesignPixelY);
+  const int buttonTop = ToPixels((50 * scale + 5) * perDesignPixelY);
+  g.prevButton = {ToPixels(2 * scale * perDesignPixelX), buttonTop};
+  g.nextButton = {ToPixels((18 * scale + 5) * perDesignPixelX), buttonTop};
   g.buttonSize = ToSize(kButtonTwips / twipsPerPixelX);
   return g;
 }
@@ -79,6 +84,7 @@ CalendarWindowSetup LoadCalendarWindowSettings(double twipsPerPixelX, double twi
   setup.place.y = TwipsTextToPixels(ReadSetting(keys::DesktopCalTop), twipsPerPixelY);
   setup.place.x = TwipsTextToPixels(ReadSetting(keys::DesktopCalLeft), twipsPerPixelX);
   setup.backColour = CalendarBackColourFromText(ReadSetting(keys::DesktopCalBkColor));
+  setup.fontSize = fontSize;
   setup.geometry = CalendarGeometryFor(fontSize, twipsPerPixelX, twipsPerPixelY);
   setup.opacity = OpacityFromText(ReadSetting(keys::DesktopCalTrans));
   return setup;

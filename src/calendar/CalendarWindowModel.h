@@ -25,7 +25,9 @@ struct CalendarWindowGeometry {
 };
 
 // The design size of the window at font size 10: 4680 x 2355 twips, of which the window uses
-// 85 % of the width; everything scales with fontSize / 10, except the buttons' own size.
+// 85 % of the width; everything scales with fontSize / 10, except the buttons' own size. The
+// figures given in pixels (the overhang, the buttons' places) are pixels of 96 dots per inch: at
+// another DPI (other twips per pixel) they grow with the rest, so the layout stays the same.
 CalendarWindowGeometry CalendarGeometryFor(double fontSize, double twipsPerPixelX, double twipsPerPixelY);
 
 // The start-up opens the calendar when it was open at the last exit: DESKTOPCAL/Enable is
@@ -34,7 +36,8 @@ bool CalendarOpensAtStartup();
 
 // What the window takes from the settings when it loads.
 struct CalendarWindowSetup {
-  CalendarWindowGeometry geometry;
+  CalendarWindowGeometry geometry;  // at the twips per pixel loading was given
+  double fontSize = 0;              // CalFont/Size, what the geometry scales with
   PixelPoint place;               // top-left corner on the screen
   uint32_t backColour = 8000000;  // 0x00BBGGRR
   uint8_t opacity = 255;

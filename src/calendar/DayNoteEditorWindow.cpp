@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "calendar/DayNotes.h"
 #include "common/AppIdentity.h"
 #include "platform/DebugLog.h"
+#include "platform/Dpi.h"
 #include "platform/MessageBox.h"
 #include "platform/WinText.h"
 #include "platform/WindowHelpers.h"
@@ -27,17 +29,19 @@ constexpr UINT kUnloadMessage = WM_APP + 1;
 
 bool DayNoteEditorWindow::Load() {
   if (Hwnd() != nullptr) return true;
-  const int width = MulDiv(kClientWidthTwips, ScreenDpi(LOGPIXELSX), 1440);
-  const int height = MulDiv(kClientHeightTwips, ScreenDpi(LOGPIXELSY), 1440);
+  // In the middle of the work area, where it covers neither a calendar nor memos in the corners,
+  // at the DPI of that monitor.
+  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  Tolerate(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) != 0, "SystemParametersInfoW(SPI_GETWORKAREA)");
+  dpi_ = DpiAtRect(work);
+  const int width = TwipsToPixels(kClientWidthTwips, dpi_);
+  const int height = TwipsToPixels(kClientHeightTwips, dpi_);
   WindowCreateParams p;
   p.style = WS_POPUP | WS_THICKFRAME | WS_CLIPCHILDREN;
   RECT outer{0, 0, width, height};
-  Tolerate(AdjustWindowRectEx(&outer, p.style, FALSE, p.exStyle) != 0, "AdjustWindowRectEx");
+  AdjustWindowRectForDpi(outer, p.style, p.exStyle, dpi_);
   p.width = outer.right - outer.left;
   p.height = outer.bottom - outer.top;
-  // In the middle of the work area, where it covers neither a calendar nor memos in the corners.
-  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  Tolerate(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) != 0, "SystemParametersInfoW(SPI_GETWORKAREA)");
   p.x = work.left + std::max(0L, (work.right - work.left - p.width) / 2);
   p.y = work.top + std::max(0L, (work.bottom - work.top - p.height) / 2);
   p.caption = L"";
@@ -53,14 +57,26 @@ bool DayNoteEditorWindow::Load() {
   // The default limit (about 32 000 characters) would cut a long note on loading and lose its
   // tail on the next save.
   SendMessageW(textBox_, EM_SETLIMITTEXT, 0, 0);
-  font_.reset(CreateFontW(-MulDiv(kFontPoints, ScreenDpi(LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                          SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          FIXED_PITCH | FF_MODERN, Widen(kFontFace).c_str()));
-  if (Tolerate(font_.valid(), "CreateFontW")) SendMessageW(textBox_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+  ApplyFont();
   Tolerate(SetWindowSubclass(textBox_, &DayNoteEditorWindow::TextBoxProc, kTextBoxSubclassId, reinterpret_cast<DWORD_PTR>(this)) != FALSE,
            "SetWindowSubclass");
   OnResize();
   return true;
+}
+
+void DayNoteEditorWindow::ApplyFont() {
+  UniqueFont font(CreateFontW(FontHeightForPoints(kFontPoints, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                              SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                              FIXED_PITCH | FF_MODERN, Widen(kFontFace).c_str()));
+  if (!Tolerate(font.valid(), "CreateFontW")) return;
+  SendMessageW(textBox_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  font_ = std::move(font);  // the text box has the new one: the old one can go
+}
+
+void DayNoteEditorWindow::OnDpiChanged(int dpi, LPARAM suggested) {
+  dpi_ = dpi;
+  ApplyFont();
+  ApplySuggestedRect(Hwnd(), suggested);  // the text box follows in WM_SIZE
 }
 
 void DayNoteEditorWindow::SetTitle(std::string title) {
@@ -144,6 +160,9 @@ LRESULT DayNoteEditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM l
       return 0;
     case WM_SETFOCUS:
       if (textBox_ != nullptr) SetFocus(textBox_);
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(DpiOfDpiChange(wParam), lParam);
       return 0;
     case kUnloadMessage:
     case WM_CLOSE:

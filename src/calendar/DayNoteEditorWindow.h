@@ -42,6 +42,8 @@ public:
   void OnTextDoubleClick();
   void OnTextKeyUp(WPARAM keyCode);
   void OnTextMouseDown();
+  // Moved to a monitor of another DPI: the font for that DPI and the suggested rectangle.
+  void OnDpiChanged(int dpi, LPARAM suggested);
 
   [[nodiscard]] HWND TextBox() const noexcept { return textBox_; }
 
@@ -51,9 +53,12 @@ private:
   static LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                     DWORD_PTR self) noexcept;
 
+  void ApplyFont();
+
   DayNoteEditor logic_;
   HWND textBox_ = nullptr;  // a child: destroyed with the window
   UniqueFont font_;
+  int dpi_ = 96;  // the DPI the window is laid out for
 };
 
 // Opens the shared editor on a day's note (creating its window when it is closed): sets the title,

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "calendar/MonthRender.h"
+#include "common/DpiScale.h"
 #include "common/FileSystem.h"
 #include "common/Numbers.h"
 #include "desktop/Wallpaper.h"
@@ -54,6 +55,9 @@ bool DrawOnto(const std::string& original) {
   std::int16_t y = ParseInt16(ReadSetting(keys::CalenderY)).value_or(0);
   const std::string target = CalendarPicturePath();
   GdiCanvas canvas = GdiCanvas::ScreenSized();
+  // The wallpaper keeps its natural size at every DPI, and the calendar on it its fixed pixel layout:
+  // its point sizes are those of 96 dots per inch, the grid they were made to fit.
+  canvas.SetFontDpi(kDesignDpi);
   TheState().drawn = LocalToday();
   if (!DrawWallpaperCalendar(canvas, original, target, x, y)) {
     DebugLog("wallpaper calendar: the picture could not be written");

@@ -12,6 +12,7 @@
 #include "memo/MemoWindow.h"
 #include "platform/Clipboard.h"
 #include "platform/DebugLog.h"
+#include "platform/Dpi.h"
 #include "platform/MessageBox.h"
 #include "platform/MessagePump.h"
 #include "platform/Paths.h"
@@ -35,32 +36,6 @@ std::optional<PixelRect> WindowRectOf(HWND window) {
   }
   return ToPixelRect(rect);
 }
-
-// Screen coordinates in the screen's real pixels for the scope's lifetime, also where the system
-// scales the program (which declares no DPI awareness) up: otherwise a capture on a screen at
-// 150 % would take a corner of the screen. SetThreadDpiAwarenessContext came with Windows 10
-// (1607); older systems do not scale a program's screen captures this way.
-class PhysicalPixelsScope {
-public:
-  PhysicalPixelsScope() {
-    static const auto setContext = reinterpret_cast<SetContext>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
-    set_ = setContext;
-    if (set_ == nullptr) return;
-    previous_ = set_(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-    if (previous_ == nullptr) previous_ = set_(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
-  }
-  ~PhysicalPixelsScope() {
-    if (set_ != nullptr && previous_ != nullptr) set_(previous_);
-  }
-  PhysicalPixelsScope(const PhysicalPixelsScope&) = delete;
-  PhysicalPixelsScope& operator=(const PhysicalPixelsScope&) = delete;
-
-private:
-  using SetContext = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
-  SetContext set_ = nullptr;
-  DPI_AWARENESS_CONTEXT previous_ = nullptr;
-};
 
 // Waits for the desktop composition to show what changed (Windows Vista and later, where the
 // composition is on; nothing elsewhere).
@@ -218,7 +193,9 @@ CaptureOutcome RunCapture(const CaptureRequest& request) {
   {
     const OwnDesktopWindowsHidden hidden;
     hidden.WaitUntilUncoveredPartsRepainted();
-    const PhysicalPixelsScope physical;
+    // The screen in its real pixels, also should the system run the program scaled (a start
+    // that did not read its manifest): a capture must take the whole screen, not a corner of it.
+    const ThreadDpiAwarenessScope physical = ThreadDpiAwarenessScope::PhysicalPixels();
     std::optional<PixelRect> area;
     if (!request.windowCapture) {
       area = CaptureArea(VirtualScreen(), std::nullopt);

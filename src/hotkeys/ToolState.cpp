@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/DpiScale.h"
+
 namespace qb {
 
 WindowToolFlags& TheWindowTools() {
@@ -19,13 +21,13 @@ uint8_t AlphaLevelDown(uint8_t level) {
   return static_cast<uint8_t>(std::max(level - kAlphaStep, 0));
 }
 
-std::optional<PixelRect> NextShadeRegion(bool& shadeActive, int windowRight, bool xpTitleMode) {
+std::optional<PixelRect> NextShadeRegion(bool& shadeActive, int windowRight, bool xpTitleMode, int windowDpi) {
   if (shadeActive) {
     shadeActive = false;
     return std::nullopt;
   }
   shadeActive = true;
-  return PixelRect{0, 0, windowRight, xpTitleMode ? kXpTitleBarHeight : kTitleBarHeight};
+  return PixelRect{0, 0, windowRight, ScaleForDpi(xpTitleMode ? kXpTitleBarHeight : kTitleBarHeight, windowDpi)};
 }
 
 bool NextTopmost(bool& topmostActive) {

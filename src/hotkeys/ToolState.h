@@ -28,17 +28,19 @@ inline constexpr uint8_t kAlphaStep = 15;
 [[nodiscard]] uint8_t AlphaLevelUp(uint8_t level);
 [[nodiscard]] uint8_t AlphaLevelDown(uint8_t level);
 
-// Height of the title bar a rolled-up window keeps: 23 pixels, 30 for the taller XP captions.
+// Height of the title bar a rolled-up window keeps: 23 pixels, 30 for the taller XP captions, at
+// 96 dots per inch; a window that stands at another DPI has its title bar that much taller.
 inline constexpr int kTitleBarHeight = 23;
 inline constexpr int kXpTitleBarHeight = 30;
 
-
 // The roll-up toggle. Flips `shadeActive` and answers the region the foreground window gets:
-// (0, 0)-(windowRight, title bar height) when rolling up, where windowRight is the right edge of
-// the window in screen coordinates (wider than the window when it does not start at x = 0, which
-// keeps the whole title bar); nullopt when rolling back, which means "no region at all" so that a
-// window of any size gets its whole shape back.
-[[nodiscard]] std::optional<PixelRect> NextShadeRegion(bool& shadeActive, int windowRight, bool xpTitleMode);
+// (0, 0)-(windowRight, title bar height at windowDpi) when rolling up, where windowRight is the
+// right edge of the window in screen coordinates (wider than the window when it does not start at
+// x = 0, which keeps the whole title bar); both in the window's own coordinates, at the DPI it
+// stands at. nullopt when rolling back, which means "no region at all" so that a window of any
+// size gets its whole shape back.
+[[nodiscard]] std::optional<PixelRect> NextShadeRegion(bool& shadeActive, int windowRight, bool xpTitleMode,
+                                                       int windowDpi);
 
 // The topmost toggle. Flips `topmostActive` and answers whether the window becomes topmost (true)
 // or goes back behind the topmost windows (false).

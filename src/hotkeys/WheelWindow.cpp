@@ -4,8 +4,9 @@
 
 #include "hotkeys/TargetWindow.h"
 #include "hotkeys/ToolState.h"
-#include "platform/WindowHelpers.h"
 #include "platform/DebugLog.h"
+#include "platform/Dpi.h"
+#include "platform/WindowHelpers.h"
 #include "platform/Handles.h"
 #include "platform/MessagePump.h"
 
@@ -23,14 +24,14 @@ constexpr COLORREF kIdleWheelColour = RGB(128, 128, 128);
 constexpr COLORREF kBusyWheelColour = RGB(230, 110, 0);
 
 // A mouse seen from above with its wheel; in the busy picture the body is tinted and the wheel lit.
-void DrawWheelPicture(PictureBox& box, bool busy) {
+void DrawWheelPicture(PictureBox& box, bool busy, int dpi) {
   const HDC dc = box.Dc();
   if (dc == nullptr) return;
   box.Cls();
   const int w = box.ImageWidth();
   const int h = box.ImageHeight();
   {
-    UniquePen outline(CreatePen(PS_SOLID, 1, kOutlineColour));
+    UniquePen outline(CreatePen(PS_SOLID, ScaleForDpi(1, dpi), kOutlineColour));
     UniqueBrush body(CreateSolidBrush(busy ? kBusyBodyColour : kBodyColour));
     SelectGuard pen(dc, outline.get());
     SelectGuard brush(dc, body.get());
@@ -87,13 +88,15 @@ void WheelWindow::ConfigureClass(WNDCLASSEXW& wc) { wc.hbrBackground = reinterpr
 
 bool WheelWindow::Load() {
   if (Hwnd() != nullptr) return true;
-  const int side = WheelWindowClientPixels(ScreenDpi(LOGPIXELSY));
+  // At the bottom right of the primary monitor, at its DPI.
+  dpi_ = DpiAtPoint(POINT{0, 0});
+  const int side = WheelWindowClientPixels(dpi_);
   WindowCreateParams p;
   // A tool window: a small caption to drag it by and to close it, no taskbar button.
   p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   p.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
   RECT outer{0, 0, side, side};
-  Tolerate(AdjustWindowRectEx(&outer, p.style, FALSE, p.exStyle) != FALSE, "AdjustWindowRectEx");
+  AdjustWindowRectForDpi(outer, p.style, p.exStyle, dpi_);
   p.width = outer.right - outer.left;
   p.height = outer.bottom - outer.top;
   const PixelPoint place =
@@ -104,12 +107,12 @@ bool WheelWindow::Load() {
 
   const COLORREF back = GetSysColor(COLOR_BTNFACE);
   if (Tolerate(idlePicture_.Create(Hwnd(), 0, 0, side, side, back, nullptr), "WheelWindow idle picture")) {
-    DrawWheelPicture(idlePicture_, false);
+    DrawWheelPicture(idlePicture_, false, dpi_);
   }
   if (Tolerate(busyPicture_.Create(Hwnd(), 0, 0, side, side, back, nullptr), "WheelWindow busy picture")) {
-    DrawWheelPicture(busyPicture_, true);
+    DrawWheelPicture(busyPicture_, true, dpi_);
   }
-  scrollBar_ = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_VERT, side, 0, GetSystemMetrics(SM_CXVSCROLL),
+  scrollBar_ = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_VERT, side, 0, SystemMetricForDpi(SM_CXVSCROLL, dpi_),
                               side, Hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
   Tolerate(scrollBar_ != nullptr, "CreateWindowExW(SCROLLBAR)");
   ShowBusyPicture(false);
@@ -140,8 +143,24 @@ void WheelWindow::OnUnload() {
   scrollBar_ = nullptr;
 }
 
+void WheelWindow::OnDpiChanged(int dpi, LPARAM suggested) {
+  dpi_ = UsableDpi(dpi);
+  const int side = WheelWindowClientPixels(dpi_);
+  for (PictureBox* picture : {&idlePicture_, &busyPicture_}) {
+    if (picture->Hwnd() == nullptr) continue;
+    picture->SetBounds(0, 0, side, side);
+    DrawWheelPicture(*picture, picture == &busyPicture_, dpi_);
+  }
+  PlaceChild(scrollBar_, PixelRect{side, 0, side + SystemMetricForDpi(SM_CXVSCROLL, dpi_), side});
+  ApplySuggestedRect(Hwnd(), suggested);
+}
+
 LRESULT WheelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) OnUnload();
+  if (message == WM_DPICHANGED) {
+    OnDpiChanged(DpiOfDpiChange(wParam), lParam);
+    return 0;
+  }
   return DefaultProc(message, wParam, lParam);
 }
 

@@ -29,6 +29,10 @@ public:
   [[nodiscard]] HWND BusyPicture() const noexcept { return busyPicture_.Hwnd(); }
   [[nodiscard]] HWND ScrollBar() const noexcept { return scrollBar_; }
 
+  // Moved to a monitor of another DPI: its pictures and scroll bar at that DPI, in the suggested
+  // rectangle.
+  void OnDpiChanged(int dpi, LPARAM suggested);
+
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
@@ -38,6 +42,7 @@ private:
   PictureBox idlePicture_;
   PictureBox busyPicture_;
   HWND scrollBar_ = nullptr;  // a child without behaviour: destroyed with the window
+  int dpi_ = 96;              // the DPI the window is laid out for: its monitor's
 };
 
 // The program's one wheel window; its window is created by Load and may be closed and loaded

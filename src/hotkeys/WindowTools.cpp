@@ -3,6 +3,7 @@
 #include "hotkeys/TargetWindow.h"
 #include "hotkeys/ToolState.h"
 #include "platform/DebugLog.h"
+#include "platform/Dpi.h"
 #include "platform/Handles.h"
 #include "platform/WindowHelpers.h"
 
@@ -10,10 +11,13 @@ namespace qb {
 
 void ToggleWindowShade() {
   const HWND window = GetForegroundWindow();
+  // In the window's own coordinates: a program the system scales for its monitor works in pixels
+  // of 96 dots per inch, and its region is one of those.
+  const ThreadDpiAwarenessScope itsOwnCoordinates(window);
   RECT rect{};
   Tolerate(GetWindowRect(window, &rect) != FALSE, "GetWindowRect");
   const std::optional<PixelRect> shape =
-      NextShadeRegion(TheWindowTools().ShadeActive, rect.right, TheWindowTools().XpTitleMode);
+      NextShadeRegion(TheWindowTools().ShadeActive, rect.right, TheWindowTools().XpTitleMode, DpiOfWindow(window));
   if (!shape) {
     // Rolling back removes the region: the window gets its own full shape back, whatever its size.
     Tolerate(SetWindowRgn(window, nullptr, TRUE) != 0, "SetWindowRgn(none)");

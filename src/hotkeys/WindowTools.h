@@ -8,8 +8,9 @@
 
 namespace qb {
 
-// Rolls the foreground window up to its title bar (a region 23 pixels high, 30 in XP title mode,
-// as wide as the window's right edge in screen coordinates) or, when the last toggle rolled a
+// Rolls the foreground window up to its title bar (a region 23 pixels high, 30 in XP title mode, at
+// 96 dots per inch and as much taller as the window's DPI makes its title bar, as wide as the
+// window's right edge in screen coordinates, all in the window's own coordinates) or, when the last toggle rolled a
 // window up, removes the region of the foreground window. The flag is program-wide: see
 // WindowToolFlags.
 void ToggleWindowShade();

@@ -8,6 +8,7 @@
 #include "common/AppIdentity.h"
 #include "memo/MemoWindow.h"
 #include "platform/DebugLog.h"
+#include "platform/Dpi.h"
 #include "platform/MessageBox.h"
 
 namespace qb {
@@ -57,7 +58,8 @@ std::array<bool, kMemoSlots> OpenSlots() {
 void PlaceNewMemo(MemoWindow& memo, int n) {
   RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   Tolerate(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) != 0, "SystemParametersInfoW(SPI_GETWORKAREA)");
-  const int step = std::max(1, GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYSIZEFRAME));
+  const int dpi = DpiOfWindow(memo.Hwnd());
+  const int step = std::max(1, SystemMetricForDpi(SM_CYCAPTION, dpi) + SystemMetricForDpi(SM_CYSIZEFRAME, dpi));
   RECT r{};
   GetWindowRect(memo.Hwnd(), &r);
   const int across = static_cast<int>((work.right - work.left) - (r.right - r.left)) / step;

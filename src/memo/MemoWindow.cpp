@@ -8,6 +8,7 @@
 
 #include "common/Numbers.h"
 #include "platform/DebugLog.h"
+#include "platform/Dpi.h"
 #include "platform/WinText.h"
 #include "platform/WindowHelpers.h"
 #include "settings_dialog/ColourPicker.h"
@@ -26,11 +27,6 @@ constexpr UINT kMenuTextColour = 2;
 constexpr UINT kMenuBackColour = 3;
 constexpr UINT kMenuClose = 4;
 
-// Places beyond what a window can have are cut to the 16-bit range windows use.
-int TwipsToPixels(double twips, double twipsPerPixel) {
-  return static_cast<int>(std::clamp(RoundHalfEven(twips / twipsPerPixel), -32768.0, 32767.0));
-}
-
 // The colour the colour commands start from: the system's button face.
 Colour StartingColour() { return static_cast<Colour>(GetSysColor(COLOR_BTNFACE)); }
 
@@ -46,14 +42,15 @@ MemoWindow::MemoWindow(OpenWorkRegistry* openWork, std::function<void(int n, HWN
 
 bool MemoWindow::Load() {
   if (Hwnd() != nullptr) return true;
-  twipsPerPixelX_ = TwipsPerPixel(ScreenDpi(LOGPIXELSX));
-  twipsPerPixelY_ = TwipsPerPixel(ScreenDpi(LOGPIXELSY));
+  // Made in the top-left corner of the primary monitor, at its DPI; a stored memo then goes to its
+  // place (SetText), a new one is cascaded on that monitor.
+  dpi_ = DpiAtPoint(POINT{0, 0});
   WindowCreateParams p;
   // A tool window: a note on the desktop, not a task of the taskbar.
   p.exStyle = WS_EX_TOOLWINDOW;
   p.style = WS_POPUP | WS_THICKFRAME | WS_CLIPCHILDREN;
-  RECT outer{0, 0, TwipsToPixels(kClientWidthTwips, twipsPerPixelX_), TwipsToPixels(kClientHeightTwips, twipsPerPixelY_)};
-  Tolerate(AdjustWindowRectEx(&outer, p.style, FALSE, p.exStyle) != 0, "AdjustWindowRectEx");
+  RECT outer{0, 0, TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips, dpi_)};
+  AdjustWindowRectForDpi(outer, p.style, p.exStyle, dpi_);
   p.width = outer.right - outer.left;
   p.height = outer.bottom - outer.top;
   p.x = 0;
@@ -81,10 +78,16 @@ bool MemoWindow::Load() {
 
 void MemoWindow::SetText(std::string_view boxText, const MemoPlaceTwips& place) {
   if (Hwnd() == nullptr) return;
-  Tolerate(SetWindowPos(Hwnd(), nullptr, TwipsToPixels(place.left, twipsPerPixelX_), TwipsToPixels(place.top, twipsPerPixelY_),
-                        std::max(1, TwipsToPixels(place.width, twipsPerPixelX_)),
-                        std::max(1, TwipsToPixels(place.height, twipsPerPixelY_)), SWP_NOZORDER | SWP_NOACTIVATE) != 0,
+  // The place is one of the whole desktop, at its one scale; the size is that of the monitor the
+  // memo then stands on (the move there tells the memo its DPI when it differs).
+  const int desktopDpi = SystemDpi();
+  Tolerate(SetWindowPos(Hwnd(), nullptr, TwipsToPixels(place.left, desktopDpi), TwipsToPixels(place.top, desktopDpi), 0, 0,
+                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != 0,
            "SetWindowPos(memo place)");
+  if (const int shownAt = DpiOfWindow(Hwnd()); shownAt != dpi_) OnDpiChanged(shownAt, 0);
+  Tolerate(SetWindowPos(Hwnd(), nullptr, 0, 0, std::max(1, TwipsToPixels(place.width, dpi_)),
+                        std::max(1, TwipsToPixels(place.height, dpi_)), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != 0,
+           "SetWindowPos(memo size)");
   if (BringOntoScreen(Hwnd())) keptPlace_ = place;
   if (!boxText.empty()) SetWindowTextW(textBox_, Widen(boxText).c_str());
 }
@@ -98,13 +101,27 @@ void MemoWindow::SetMemoNo(int n) {
 }
 
 void MemoWindow::ApplyFont() {
-  const int height = -static_cast<int>(std::lround(style_.points * ScreenDpi(LOGPIXELSY) / 72.0));
-  font_.reset(CreateFontW(height, 0, 0, 0, style_.bold ? FW_BOLD : FW_NORMAL, style_.italic, FALSE, FALSE,
-                          DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                          Widen(style_.face).c_str()));
-  if (Tolerate(font_.valid(), "CreateFontW(memo)")) {
-    SendMessageW(textBox_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-  }
+  // Points stay points: the same size in inches on a monitor of any DPI.
+  UniqueFont font(CreateFontW(FontHeightForPoints(style_.points, dpi_), 0, 0, 0, style_.bold ? FW_BOLD : FW_NORMAL,
+                              style_.italic, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                              DEFAULT_QUALITY, DEFAULT_PITCH, Widen(style_.face).c_str()));
+  if (!Tolerate(font.valid(), "CreateFontW(memo)")) return;
+  SendMessageW(textBox_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  font_ = std::move(font);  // the text box has the new one: the old one can go
+}
+
+void MemoWindow::OnDpiChanged(int dpi, LPARAM suggested) {
+  dpi_ = dpi;
+  ApplyFont();
+  // The text box and the rim follow in WM_SIZE.
+  ApplySuggestedRect(Hwnd(), suggested);
+}
+
+MemoPlaceTwips MemoWindow::PlaceInTwips(const RECT& r) const {
+  const int desktopDpi = SystemDpi();
+  auto twips = [](double value) { return static_cast<int32_t>(std::lround(value)); };
+  return MemoPlaceTwips{twips(PixelsToTwips(r.top, desktopDpi)), twips(PixelsToTwips(r.left, desktopDpi)),
+                        twips(PixelsToTwips(r.right - r.left, dpi_)), twips(PixelsToTwips(r.bottom - r.top, dpi_))};
 }
 
 std::string MemoWindow::Text() const { return WindowTextOf(textBox_); }
@@ -114,14 +131,17 @@ void MemoWindow::SaveText() {
   KillTimer(Hwnd(), kSaveTimerId);
   RECT r{};
   if (!Tolerate(GetWindowRect(Hwnd(), &r) != FALSE, "GetWindowRect(memo)")) return;
-  double top = r.top * twipsPerPixelY_;
-  double left = r.left * twipsPerPixelX_;
+  // The place at the desktop's one scale, the size at the DPI of the memo's monitor: both the
+  // same in inches wherever the file is opened again.
+  const int desktopDpi = SystemDpi();
+  double top = PixelsToTwips(r.top, desktopDpi);
+  double left = PixelsToTwips(r.left, desktopDpi);
   if (keptPlace_) {
     top = keptPlace_->top;
     left = keptPlace_->left;
   }
-  WriteMemoRecord(memoNumber_, Text(), top, left, (r.right - r.left) * twipsPerPixelX_,
-                  (r.bottom - r.top) * twipsPerPixelY_);
+  WriteMemoRecord(memoNumber_, Text(), top, left, PixelsToTwips(r.right - r.left, dpi_),
+                  PixelsToTwips(r.bottom - r.top, dpi_));
 }
 
 void MemoWindow::Bottom() {
@@ -277,14 +297,13 @@ LRESULT MemoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // stored place stays where it was until the user moves it.
       RECT before{};
       GetWindowRect(Hwnd(), &before);
-      if (BringOntoScreen(Hwnd()) && !keptPlace_) {
-        auto twips = [](double value) { return static_cast<int32_t>(std::lround(value)); };
-        keptPlace_ = MemoPlaceTwips{twips(before.top * twipsPerPixelY_), twips(before.left * twipsPerPixelX_),
-                                    twips((before.right - before.left) * twipsPerPixelX_),
-                                    twips((before.bottom - before.top) * twipsPerPixelY_)};
-      }
+      const MemoPlaceTwips stood = PlaceInTwips(before);
+      if (BringOntoScreen(Hwnd()) && !keptPlace_) keptPlace_ = stood;
       return 0;
     }
+    case WM_DPICHANGED:
+      OnDpiChanged(DpiOfDpiChange(wParam), lParam);
+      return 0;
     case WM_COMMAND:
       if (reinterpret_cast<HWND>(lParam) == textBox_ && HIWORD(wParam) == EN_CHANGE) {
         SetTimer(Hwnd(), kSaveTimerId, kSaveDelayMs, nullptr);

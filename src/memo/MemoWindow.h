@@ -58,6 +58,9 @@ public:
   void OnTextColourCommand();
   void OnBackColourCommand();
   void OnCloseCommand();
+  // Moved to a monitor of another DPI: the font for that DPI and the suggested rectangle (none
+  // given: the memo keeps its size).
+  void OnDpiChanged(int dpi, LPARAM suggested);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -69,6 +72,8 @@ private:
   void ApplyFont();
   void ShowMenu();
   [[nodiscard]] std::string Text() const;
+  // A window rectangle as the memo stores it: place at the desktop's scale, size at the memo's DPI.
+  [[nodiscard]] MemoPlaceTwips PlaceInTwips(const RECT& r) const;
 
   OpenWorkRegistry* openWork_;
   std::function<void(int n, HWND window)> onClosed_;
@@ -78,8 +83,7 @@ private:
   MemoStyle style_;
   UniqueFont font_;
   UniqueBrush backBrush_;
-  double twipsPerPixelX_ = 15;
-  double twipsPerPixelY_ = 15;
+  int dpi_ = 96;  // the DPI the memo is laid out for: its monitor's
   // Set while the memo shows elsewhere than its stored place only because that place lies on no
   // monitor: saves write the stored place until the user moves the memo.
   std::optional<MemoPlaceTwips> keptPlace_;

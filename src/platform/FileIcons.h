@@ -6,8 +6,9 @@
 
 namespace qb {
 
-// The first icon of the file in the large (desktop) size; null when the file has none or cannot
-// be read.
-UniqueIcon FirstIconOf(const std::string& file);
+// The first icon of the file, `size` pixels square (the large, desktop size of a monitor of some
+// DPI: the image of the file closest to it, scaled when it has none that size); null when the file
+// has none or cannot be read.
+UniqueIcon FirstIconOf(const std::string& file, int size);
 
 }  // namespace qb

@@ -1,10 +1,10 @@
 #include "platform/GdiCanvas.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cwchar>
 
 #include "common/BmpFile.h"
+#include "common/DpiScale.h"
 #include "common/FileSystem.h"
 #include "platform/DebugLog.h"
 #include "platform/PictureFile.h"
@@ -64,9 +64,8 @@ HFONT GdiCanvas::FontFor(const CanvasFont& font) {
   if (found != fonts_.end()) return found->second.get();
 
   LOGFONTW logFont{};
-  // Points to pixels at the DC's resolution; a size the font cannot take gives the face's default.
-  const double pixels = font.size * GetDeviceCaps(hdc_, LOGPIXELSY) / 72.0;
-  logFont.lfHeight = (pixels >= 1 && pixels < 32768) ? -static_cast<LONG>(std::lround(pixels)) : 0;
+  // Points to pixels; a size the font cannot take gives the face's default.
+  logFont.lfHeight = FontHeightForPoints(font.size, fontDpi_ > 0 ? fontDpi_ : GetDeviceCaps(hdc_, LOGPIXELSY));
   logFont.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
   logFont.lfItalic = font.italic ? TRUE : FALSE;
   logFont.lfCharSet = DEFAULT_CHARSET;
@@ -82,6 +81,14 @@ HFONT GdiCanvas::FontFor(const CanvasFont& font) {
   const HFONT handle = created.get();
   fonts_.emplace(std::move(key), std::move(created));
   return handle;
+}
+
+void GdiCanvas::SetFontDpi(int dpi) {
+  if (UsableDpi(dpi) == fontDpi_) return;
+  fontDpi_ = UsableDpi(dpi);
+  // The fonts made so far are for the other DPI; none of them is selected once the DC is restored.
+  if (hdc_ != nullptr && !fonts_.empty()) SelectObject(hdc_, GetStockObject(SYSTEM_FONT));
+  fonts_.clear();
 }
 
 void GdiCanvas::DrawText(int x, int y, std::string_view text, Colour colour, const CanvasFont& font) {

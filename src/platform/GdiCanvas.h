@@ -1,7 +1,7 @@
 #pragma once
 // The month drawing's canvas on GDI: TextOutW into a device context with fonts made by
-// CreateFontW (size in points through the DC's LOGPIXELSY) and kept for the canvas's lifetime,
-// so that one drawing creates each (face, size, bold, italic) once.
+// CreateFontW (size in points at the DC's LOGPIXELSY, or at the DPI the canvas is told) and kept
+// for the canvas's lifetime, so that one drawing creates each (face, size, bold, italic) once.
 //
 // Two kinds: over a DC that belongs to someone else (a window's back buffer; the picture
 // operations then fail), or owning a 32-bit DIB section with its own memory DC (the wallpaper
@@ -35,6 +35,10 @@ public:
   GdiCanvas& operator=(const GdiCanvas&) = delete;
   ~GdiCanvas() override;
 
+  // Font sizes in points become pixels at `dpi` from now on (a window's monitor, or 96 for a picture
+  // of fixed pixel layout) rather than at the DC's own LOGPIXELSY.
+  void SetFontDpi(int dpi);
+
   void DrawText(int x, int y, std::string_view text, Colour colour, const CanvasFont& font) override;
   void FillRect(int x, int y, int width, int height, Colour colour) override;
   bool LoadPicture(const std::string& path) override;
@@ -60,6 +64,7 @@ private:
   std::uint32_t* bits_ = nullptr;
   int width_ = 0;
   int height_ = 0;
+  int fontDpi_ = 0;  // 0: the DC's LOGPIXELSY
   std::map<std::tuple<std::string, double, bool, bool>, UniqueFont> fonts_;
 };
 

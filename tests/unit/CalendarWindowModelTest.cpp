@@ -30,7 +30,7 @@ void ExpectGeometry(const CalendarWindowGeometry& got, const CalendarWindowGeome
   EXPECT_EQ(got.buttonSize, want.buttonSize) << what;
 }
 
-TEST(CalendarGeometry, ScalesWithTheFontSizeAndTheScreensTwipsPerPixel) {
+TEST(CalendarGeometry, ScalesWithTheFontSizeAndTheScreensDpi) {
   const GeometryCase cases[] = {
       // 3978 x 2355 twips = 265.2 x 157 px; the drawing area overhangs by 11 x 4.
       {10, 15, {265, 157, 276, 161, {2, 55}, {23, 55}, 12}},
@@ -38,8 +38,12 @@ TEST(CalendarGeometry, ScalesWithTheFontSizeAndTheScreensTwipsPerPixel) {
       {20, 15, {530, 314, 541, 318, {4, 105}, {41, 105}, 12}},
       // 397.8 x 235.5: halves go to the even neighbour (236, and 239.5 -> 240).
       {15, 15, {398, 236, 409, 240, {3, 80}, {32, 80}, 12}},
-      // 120 dpi: 331.5 -> 332, 196.25 -> 196; 342.5 -> 342; buttons 180 / 12 = 15 px.
-      {10, 12, {332, 196, 342, 200, {2, 55}, {23, 55}, 15}},
+      // 120 dpi: 331.5 -> 332, 196.25 -> 196; the overhang and the buttons' places grow by 1.25
+      // with the rest (345.25, 201.25; 2.5 -> 2, 68.75, 28.75); buttons 180 / 12 = 15 px.
+      {10, 12, {332, 196, 345, 201, {2, 69}, {29, 69}, 15}},
+      // 144 dpi: one and a half times the 96-dpi calendar, the same layout (397.8 x 235.5; the
+      // overhang 16.5 x 6; buttons at 3, 82.5 and 34.5, 18 px square).
+      {10, 10, {398, 236, 414, 242, {3, 82}, {34, 82}, 18}},
       // A font size that is no number counts as 0: only the overhang is left.
       {0, 15, {0, 0, 11, 4, {0, 5}, {5, 5}, 12}},
       // A negative size gives no negative window.

@@ -55,19 +55,35 @@ TEST(ShadeToggle, RollsUpToTheTitleBarThenRemovesTheRegion) {
   };
   for (const auto& c : cases) {
     bool active = false;
-    EXPECT_EQ(qb::NextShadeRegion(active, c.right, c.xp), std::optional<PixelRect>(c.rolledUp)) << c.what;
+    EXPECT_EQ(qb::NextShadeRegion(active, c.right, c.xp, 96), std::optional<PixelRect>(c.rolledUp)) << c.what;
     EXPECT_TRUE(active) << c.what;
-    EXPECT_EQ(qb::NextShadeRegion(active, c.right, c.xp), std::nullopt) << c.what;
+    EXPECT_EQ(qb::NextShadeRegion(active, c.right, c.xp, 96), std::nullopt) << c.what;
     EXPECT_FALSE(active) << c.what;
+  }
+}
+
+TEST(ShadeToggle, TheTitleBarKeptIsAsTallAsAtTheDpiTheWindowStandsAt) {
+  const struct {
+    int dpi;
+    bool xp;
+    int height;
+  } cases[] = {
+      {96, false, 23}, {120, false, 29}, {144, false, 35}, {192, false, 46},  // 28.75 and 34.5 rounded
+      {144, true, 45}, {192, true, 60},  {0, false, 23},                      // a window that does not say: 96
+  };
+  for (const auto& c : cases) {
+    bool active = false;
+    EXPECT_EQ(qb::NextShadeRegion(active, 700, c.xp, c.dpi), std::optional<PixelRect>(PixelRect{0, 0, 700, c.height}))
+        << c.dpi << (c.xp ? " xp" : "");
   }
 }
 
 TEST(ShadeToggle, TheFlagIsSharedSoASecondWindowGetsTheOppositeStep) {
   bool active = false;
-  ASSERT_TRUE(qb::NextShadeRegion(active, 900, false).has_value());  // window A rolled up
+  ASSERT_TRUE(qb::NextShadeRegion(active, 900, false, 96).has_value());  // window A rolled up
   // The same hotkey on window B (another right edge) rolls back instead of rolling up.
-  EXPECT_EQ(qb::NextShadeRegion(active, 500, false), std::nullopt);
-  EXPECT_EQ(qb::NextShadeRegion(active, 500, false), std::optional<PixelRect>(PixelRect{0, 0, 500, 23}));
+  EXPECT_EQ(qb::NextShadeRegion(active, 500, false, 96), std::nullopt);
+  EXPECT_EQ(qb::NextShadeRegion(active, 500, false, 96), std::optional<PixelRect>(PixelRect{0, 0, 500, 23}));
 }
 
 TEST(WheelClicks, TurnTowardsTheUserClicksTheLowerArrow) {

@@ -191,6 +191,18 @@ TEST(GdiCanvas, FontsAreMadeOncePerStyle) {
   EXPECT_STREQ(logFont.lfFaceName, GdiCanvas::kDefaultFace);
 }
 
+TEST(GdiCanvas, PointsBecomePixelsAtTheDpiTheCanvasIsTold) {
+  GdiCanvas canvas(50, 50);
+  const CanvasFont font{"", 15, false, false};
+  for (const int dpi : {144, 96, 120}) {
+    canvas.SetFontDpi(dpi);
+    canvas.DrawText(0, 0, "1", kRed.colour, font);
+    LOGFONTW logFont{};
+    ASSERT_NE(GetObjectW(GetCurrentObject(canvas.dc(), OBJ_FONT), sizeof logFont, &logFont), 0);
+    EXPECT_EQ(logFont.lfHeight, -MulDiv(15, dpi, 72)) << dpi << " dpi";
+  }
+}
+
 TEST(GdiCanvas, BorrowedDcGetsItsFontAndColoursBack) {
   UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
   ASSERT_TRUE(dc);

@@ -10,6 +10,7 @@
 #include "hotkeys/WheelWindow.h"
 #include "hotkeys/TargetWindow.h"
 #include "hotkeys/ToolState.h"
+#include "platform/Dpi.h"
 #include "platform/Handles.h"
 #include "platform/MessagePump.h"
 #include "win/ToolTestSupport.h"
@@ -147,6 +148,34 @@ TEST_F(WheelWindow, FirstShowLoadsItSmallTopmostAtTheRightEdgeWithTheIdlePicture
   EXPECT_TRUE(IsWindowVisible(TheWheelWindow().IdlePicture()));
   EXPECT_FALSE(IsWindowVisible(TheWheelWindow().BusyPicture()));
   EXPECT_NE(TheWheelWindow().ScrollBar(), nullptr);
+}
+
+TEST_F(WheelWindow, ADpiChangeLaysItOutForTheDpiItCarriesInTheSuggestedRectangle) {
+  UniqueWindow target = FrontCandidate(50, 50, 300, 200);
+  const HWND form = ShowFor(target.get());
+  ASSERT_NE(form, nullptr);
+  // 390 twips at 192 dots per inch: 52 pixels; the scroll bar beside it as wide as there.
+  RECT suggested{100, 100, 100 + 80, 100 + 90};
+  SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  RECT outer{};
+  GetWindowRect(form, &outer);
+  EXPECT_TRUE(EqualRect(&outer, &suggested));
+  for (const HWND picture : {TheWheelWindow().IdlePicture(), TheWheelWindow().BusyPicture()}) {
+    RECT inside{};
+    GetClientRect(picture, &inside);
+    EXPECT_EQ(inside.right, WheelWindowClientPixels(192));
+    EXPECT_EQ(inside.bottom, 52);
+  }
+  RECT bar{};
+  GetWindowRect(TheWheelWindow().ScrollBar(), &bar);
+  MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&bar), 2);
+  EXPECT_EQ(bar.left, 52);
+  EXPECT_EQ(bar.bottom, 52);
+  EXPECT_EQ(bar.right - bar.left, SystemMetricForDpi(SM_CXVSCROLL, 192));
+  // Back where it was made, for the tests after this one.
+  const int side = WheelWindowClientPixels(SystemDpi());
+  RECT back{outer.left, outer.top, outer.left + side + 20, outer.top + side + 30};
+  SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(SystemDpi(), SystemDpi()), reinterpret_cast<LPARAM>(&back));
 }
 
 TEST_F(WheelWindow, PicChangeSwapsTheTwoPictures) {

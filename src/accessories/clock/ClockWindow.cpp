@@ -1,5 +1,6 @@
 #include "accessories/clock/ClockWindow.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "accessories/clock/ClockSettings.h"
 #include "common/Numbers.h"
 #include "platform/DebugLog.h"
+#include "platform/Dpi.h"
 #include "platform/Handles.h"
 #include "platform/PictureFile.h"
 #include "platform/WinText.h"
@@ -39,12 +41,19 @@ bool FileExists(const std::string& name) {
 
 int Round(double value) { return static_cast<int>(std::lround(value)); }
 
-void DrawLine(HDC dc, DialPoint from, int width, COLORREF colour) {
-  UniquePen pen(CreatePen(PS_SOLID, width, colour));
+// A point of the 96-dpi dial at `dpi`, and a pen width there.
+POINT OnDial(DialPoint p, int dpi) { return POINT{Round(p.x * dpi / kDesignDpi), Round(p.y * dpi / kDesignDpi)}; }
+int PenWidth(int width, int dpi) { return std::max(1, ScaleForDpi(width, dpi)); }
+
+// A line from a point of the dial to its centre.
+void DrawLine(HDC dc, DialPoint from, int width, COLORREF colour, int dpi) {
+  UniquePen pen(CreatePen(PS_SOLID, PenWidth(width, dpi), colour));
   if (!pen) return;
   SelectGuard selected(dc, pen.get());
-  MoveToEx(dc, Round(from.x), Round(from.y), nullptr);
-  LineTo(dc, Round(kDialCentreX), Round(kDialCentreY));
+  const POINT start = OnDial(from, dpi);
+  const POINT centre = OnDial(DialPoint{kDialCentreX, kDialCentreY}, dpi);
+  MoveToEx(dc, start.x, start.y, nullptr);
+  LineTo(dc, centre.x, centre.y);
 }
 
 bool SameSecond(const SYSTEMTIME& a, const SYSTEMTIME& b) {
@@ -60,13 +69,13 @@ void ClockWindow::ConfigureClass(WNDCLASSEXW& wc) {
 }
 
 bool ClockWindow::Load() {
-  twipsPerPixelX_ = TwipsPerPixel(ScreenDpi(LOGPIXELSX));
-  twipsPerPixelY_ = TwipsPerPixel(ScreenDpi(LOGPIXELSY));
-  const ClockSetup setup = LoadClockSettings(twipsPerPixelX_, twipsPerPixelY_);
-
-  const COLORREF empty = GetSysColor(COLOR_BTNFACE);
-  if (!face_.Create(kDialSize, kDialSize, empty) || !frame_.Create(kDialSize, kDialSize, empty)) return false;
-  LoadFace(setup.faceName);
+  // The stored place is one of the whole desktop, at its one scale; the dial is 100 pixels across
+  // at 96 dots per inch and grows with the DPI of the monitor it stands on.
+  const double desktopTwipsPerPixel = TwipsPerPixel(SystemDpi());
+  const ClockSetup setup = LoadClockSettings(desktopTwipsPerPixel, desktopTwipsPerPixel);
+  faceName_ = setup.faceName;
+  dpi_ = DpiAtRect(RECT{setup.place.x, setup.place.y, setup.place.x + kDialSize, setup.place.y + kDialSize});
+  if (!MakeFace()) return false;
 
   WindowCreateParams p;
   // A tool window: a desktop accessory, not a task of the taskbar.
@@ -74,23 +83,53 @@ bool ClockWindow::Load() {
   p.style = WS_POPUP;
   p.x = setup.place.x;
   p.y = setup.place.y;
-  p.width = kDialSize;
-  p.height = kDialSize;
+  p.width = DialSide();
+  p.height = DialSide();
   if (!CreateWindowFor(p)) return false;
-  if (HRGN round = CreateEllipticRgn(1, 1, kDialSize, kDialSize)) {
-    // The window owns the region once it is set.
-    if (!Tolerate(SetWindowRgn(Hwnd(), round, TRUE) != 0, "SetWindowRgn(clock)")) DeleteObject(round);
-  }
+  ApplyRegion();
+  if (const int shownAt = DpiOfWindow(Hwnd()); shownAt != dpi_) OnDpiChanged(shownAt, nullptr);
   GetLocalTime(&shown_);
   ScheduleNextTick();
   return true;
+}
+
+int ClockWindow::DialSide() const { return ScaleForDpi(kDialSize, dpi_); }
+
+bool ClockWindow::MakeFace() {
+  const COLORREF empty = GetSysColor(COLOR_BTNFACE);
+  OffscreenImage face;
+  OffscreenImage frame;
+  if (!face.Create(DialSide(), DialSide(), empty) || !frame.Create(DialSide(), DialSide(), empty)) return false;
+  face_.Swap(face);
+  frame_.Swap(frame);
+  LoadFace(faceName_);
+  return true;
+}
+
+void ClockWindow::ApplyRegion() {
+  // The circle of the 96-dpi dial, (1, 1)-(100, 100), drawn afresh at the dial's size: as round at
+  // any DPI.
+  const int inset = ScaleForDpi(1, dpi_);
+  if (HRGN round = CreateEllipticRgn(inset, inset, DialSide(), DialSide())) {
+    // The window owns the region once it is set.
+    if (!Tolerate(SetWindowRgn(Hwnd(), round, TRUE) != 0, "SetWindowRgn(clock)")) DeleteObject(round);
+  }
+}
+
+void ClockWindow::OnDpiChanged(int dpi, const RECT* suggested) {
+  dpi_ = UsableDpi(dpi);
+  if (!MakeFace()) return;  // the old face stays, at the old size
+  ApplySuggestedRectOrSize(Hwnd(), suggested, SIZE{DialSide(), DialSide()});
+  ApplyRegion();
+  InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
 void ClockWindow::LoadFace(const std::string& name) {
   switch (ChooseClockFace(name, FileExists(name))) {
     case ClockFaceSource::File:
       if (const std::optional<DecodedPicture> picture = DecodePictureFile(name)) {
-        // A larger picture shows its top-left corner, a smaller one sits there on the empty face.
+        // A larger picture shows its top-left corner, a smaller one sits there on the empty face;
+        // on a screen of more dots per inch it grows with the dial, smoothly.
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
         info.bmiHeader.biWidth = picture->width;
@@ -98,8 +137,16 @@ void ClockWindow::LoadFace(const std::string& name) {
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
-        SetDIBitsToDevice(face_.Dc(), 0, 0, static_cast<DWORD>(picture->width), static_cast<DWORD>(picture->height), 0,
-                          0, 0, static_cast<UINT>(picture->height), picture->pixels.data(), &info, DIB_RGB_COLORS);
+        if (dpi_ == kDesignDpi) {
+          SetDIBitsToDevice(face_.Dc(), 0, 0, static_cast<DWORD>(picture->width), static_cast<DWORD>(picture->height), 0,
+                            0, 0, static_cast<UINT>(picture->height), picture->pixels.data(), &info, DIB_RGB_COLORS);
+        } else {
+          const int oldMode = SetStretchBltMode(face_.Dc(), HALFTONE);
+          SetBrushOrgEx(face_.Dc(), 0, 0, nullptr);  // HALFTONE wants the brush origin reset after the mode
+          StretchDIBits(face_.Dc(), 0, 0, ScaleForDpi(picture->width, dpi_), ScaleForDpi(picture->height, dpi_), 0, 0,
+                        picture->width, picture->height, picture->pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+          if (oldMode != 0) SetStretchBltMode(face_.Dc(), oldMode);
+        }
       }
       break;
     case ClockFaceSource::BuiltIn:
@@ -111,22 +158,25 @@ void ClockWindow::LoadFace(const std::string& name) {
 }
 
 void ClockWindow::DrawBuiltInFace() {
+  // Drawn at the dial's size rather than stretched: as sharp at any DPI.
   const HDC dc = face_.Dc();
   {
     UniqueBrush white(CreateSolidBrush(RGB(255, 255, 255)));
-    UniquePen rim(CreatePen(PS_SOLID, 2, RGB(96, 96, 96)));
+    UniquePen rim(CreatePen(PS_SOLID, PenWidth(2, dpi_), RGB(96, 96, 96)));
     if (!white || !rim) return;
     SelectGuard brush(dc, white.get());
     SelectGuard pen(dc, rim.get());
-    Ellipse(dc, 2, 2, kDialSize - 1, kDialSize - 1);
+    Ellipse(dc, ScaleForDpi(2, dpi_), ScaleForDpi(2, dpi_), ScaleForDpi(kDialSize - 1, dpi_), ScaleForDpi(kDialSize - 1, dpi_));
   }
   for (int hour = 0; hour < 12; ++hour) {
     const HourMark mark = HourMarkAt(hour);
-    UniquePen pen(CreatePen(PS_SOLID, hour % 3 == 0 ? 3 : 1, RGB(64, 64, 64)));
+    UniquePen pen(CreatePen(PS_SOLID, PenWidth(hour % 3 == 0 ? 3 : 1, dpi_), RGB(64, 64, 64)));
     if (!pen) return;
     SelectGuard selected(dc, pen.get());
-    MoveToEx(dc, Round(mark.outer.x), Round(mark.outer.y), nullptr);
-    LineTo(dc, Round(mark.inner.x), Round(mark.inner.y));
+    const POINT outer = OnDial(mark.outer, dpi_);
+    const POINT inner = OnDial(mark.inner, dpi_);
+    MoveToEx(dc, outer.x, outer.y, nullptr);
+    LineTo(dc, inner.x, inner.y);
   }
 }
 
@@ -157,12 +207,13 @@ void ClockWindow::Paint() {
   const HDC dc = BeginPaint(Hwnd(), &ps);
   if (dc == nullptr) return;
   ++paintCount_;
-  BitBlt(frame_.Dc(), 0, 0, kDialSize, kDialSize, face_.Dc(), 0, 0, SRCCOPY);
+  const int side = frame_.Width();
+  BitBlt(frame_.Dc(), 0, 0, side, side, face_.Dc(), 0, 0, SRCCOPY);
   const ClockHands hands = HandsAt(shown_.wHour, shown_.wMinute, shown_.wSecond);
-  DrawLine(frame_.Dc(), hands.hourEnd, 3, RGB(0, 0, 0));
-  DrawLine(frame_.Dc(), hands.minuteEnd, 2, RGB(0, 0, 0));
-  DrawLine(frame_.Dc(), hands.secondEnd, 1, RGB(255, 0, 0));
-  BitBlt(dc, 0, 0, kDialSize, kDialSize, frame_.Dc(), 0, 0, SRCCOPY);
+  DrawLine(frame_.Dc(), hands.hourEnd, 3, RGB(0, 0, 0), dpi_);
+  DrawLine(frame_.Dc(), hands.minuteEnd, 2, RGB(0, 0, 0), dpi_);
+  DrawLine(frame_.Dc(), hands.secondEnd, 1, RGB(255, 0, 0), dpi_);
+  BitBlt(dc, 0, 0, side, side, frame_.Dc(), 0, 0, SRCCOPY);
   EndPaint(Hwnd(), &ps);
 }
 
@@ -172,7 +223,8 @@ void ClockWindow::OnLeftButtonDown() {
 }
 
 void ClockWindow::OnDoubleClick() {
-  StoreClockClosed(place_.PlaceToStore(Hwnd()), twipsPerPixelX_, twipsPerPixelY_);
+  const double desktopTwipsPerPixel = TwipsPerPixel(SystemDpi());
+  StoreClockClosed(place_.PlaceToStore(Hwnd()), desktopTwipsPerPixel, desktopTwipsPerPixel);
   Destroy();
 }
 
@@ -198,6 +250,9 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DISPLAYCHANGE:
       place_.OnDisplayChange(Hwnd());
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(DpiOfDpiChange(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_DESTROY:
       KillTimer(Hwnd(), kTickTimerId);

@@ -1,36 +1,34 @@
 #include "accessories/colour_chooser/ColourChooserWindow.h"
 
 #include <memory>
+#include <utility>
 
 #include "platform/DebugLog.h"
+#include "platform/Dpi.h"
 #include "platform/WinText.h"
-#include "platform/WindowHelpers.h"
 
 namespace qb {
 
 namespace {
 
-// The design sizes in twips, scaled to the screen's pixels.
+// The design sizes in twips, in pixels at the window's DPI.
 constexpr int kClientWidthTwips = 870;
 constexpr int kClientHeightTwips = 7080;
-struct TwipsRect {
-  int x, y, width, height;
-};
 constexpr TwipsRect kHueBarPlace{0, 0, 375, 5865};
 constexpr TwipsRect kShadeBarPlace{480, 0, 375, 5865};
 constexpr TwipsRect kSamplePlace{0, 5880, 855, 375};
 constexpr TwipsRect kHexTextPlace{0, 6240, 855, 375};
 constexpr TwipsRect kButtonPlace{0, 6720, 855, 300};
+constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
 
 constexpr UINT_PTR kEyedropperTimer = 1;
 constexpr int kButtonId = 1;
 
-int ToPixelsX(int twips) { return MulDiv(twips, ScreenDpi(LOGPIXELSX), 1440); }
-int ToPixelsY(int twips) { return MulDiv(twips, ScreenDpi(LOGPIXELSY), 1440); }
-RECT ToPixels(const TwipsRect& r) {
-  const int x = ToPixelsX(r.x);
-  const int y = ToPixelsY(r.y);
-  return RECT{x, y, x + ToPixelsX(r.width), y + ToPixelsY(r.height)};
+// The window's outer size for its inner design size at `dpi`.
+SIZE OuterSize(int dpi) {
+  return OuterSizeForDpi(SIZE{TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)}, kStyle,
+                         kExStyle, dpi);
 }
 
 COLORREF ToColorRef(Rgb c) { return RGB(c.red, c.green, c.blue); }
@@ -50,53 +48,68 @@ void ColourChooserWindow::ConfigureClass(WNDCLASSEXW& wc) {
 
 bool ColourChooserWindow::Load() {
   if (Hwnd() != nullptr) return true;
+  // The system places a new window on the primary monitor: laid out for its DPI.
+  dpi_ = DpiAtPoint(POINT{0, 0});
   WindowCreateParams p;
-  p.exStyle = WS_EX_TOOLWINDOW;
-  p.style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  RECT outer{0, 0, ToPixelsX(kClientWidthTwips), ToPixelsY(kClientHeightTwips)};
-  Tolerate(AdjustWindowRectEx(&outer, p.style, FALSE, p.exStyle) != 0, "AdjustWindowRectEx");
-  p.width = outer.right - outer.left;
-  p.height = outer.bottom - outer.top;
+  p.exStyle = kExStyle;
+  p.style = kStyle;
+  const SIZE outer = OuterSize(dpi_);
+  p.width = outer.cx;
+  p.height = outer.cy;
   const std::wstring caption = Widen(kCaption);
   p.caption = caption.c_str();
   if (!CreateWindowFor(p)) return false;
 
   // The bars' background below their bands is the face colour of the window.
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
-  const auto makeBox = [&](PictureBox& box, const TwipsRect& place, Listener* listener) {
-    const RECT r = ToPixels(place);
-    return box.Create(Hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, face, listener);
-  };
-  if (!makeBox(hueBar_, kHueBarPlace, this) || !makeBox(shadeBar_, kShadeBarPlace, this) ||
-      !makeBox(sample_, kSamplePlace, nullptr)) {
+  if (!hueBar_.Create(Hwnd(), 0, 0, 1, 1, face, this) || !shadeBar_.Create(Hwnd(), 0, 0, 1, 1, face, this) ||
+      !sample_.Create(Hwnd(), 0, 0, 1, 1, face, nullptr)) {
     Destroy();
     return false;
   }
-  const RECT text = ToPixels(kHexTextPlace);
-  hexText_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, text.left, text.top,
-                             text.right - text.left, text.bottom - text.top, Hwnd(), nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
-  const RECT button = ToPixels(kButtonPlace);
+  hexText_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 0, 0, Hwnd(),
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
   getColourButton_ = CreateWindowExW(0, L"BUTTON", Widen(kStartCaption).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                     button.left, button.top, button.right - button.left, button.bottom - button.top,
-                                     Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonId)),
+                                     0, 0, 0, 0, Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonId)),
                                      GetModuleHandleW(nullptr), nullptr);
   if (!Tolerate(hexText_ != nullptr && getColourButton_ != nullptr, "CreateWindowExW(chooser controls)")) {
     Destroy();
     return false;
   }
-  // A Japanese face by name: the default GUI font has no Japanese glyphs on every system.
-  font_.reset(CreateFontW(-MulDiv(kFontPoints, ScreenDpi(LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                          SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          FIXED_PITCH | FF_MODERN, Widen(kFontFace).c_str()));
-  if (Tolerate(font_.valid(), "CreateFontW")) {
-    SendMessageW(hexText_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    SendMessageW(getColourButton_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  }
   eyedropperRunning_ = false;
-  DrawHueBar();
-  DrawShadeBar(Rgb{255, 255, 255});
+  // A new window starts with the shade bar for white and an empty sample.
+  shadeColour_ = Rgb{255, 255, 255};
+  shownColour_.reset();
+  LayOut();
+  if (const int shownAt = DpiOfWindow(Hwnd()); shownAt != dpi_) OnDpiChanged(shownAt, nullptr);
   return true;
+}
+
+void ColourChooserWindow::LayOut() {
+  const auto place = [&](PictureBox& box, const TwipsRect& design) {
+    const PixelRect r = TwipsToPixels(design, dpi_);
+    box.SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  };
+  place(hueBar_, kHueBarPlace);
+  place(shadeBar_, kShadeBarPlace);
+  place(sample_, kSamplePlace);
+  PlaceChild(hexText_, TwipsToPixels(kHexTextPlace, dpi_));
+  PlaceChild(getColourButton_, TwipsToPixels(kButtonPlace, dpi_));
+  // A Japanese face by name: the default GUI font has no Japanese glyphs on every system.
+  UniqueFont font = CreatePointFont(kFontFace, kFontPoints, dpi_, FW_NORMAL, SHIFTJIS_CHARSET, FIXED_PITCH | FF_MODERN);
+  SetControlFont(hexText_, font.get());
+  SetControlFont(getColourButton_, font.get());
+  font_ = std::move(font);  // the controls have the new font: the old one can go
+  // The bars drawn afresh at their new size, for the colours they showed.
+  DrawHueBar();
+  DrawShadeBar(shadeColour_);
+  if (shownColour_) ShowColour(*shownColour_);
+}
+
+void ColourChooserWindow::OnDpiChanged(int dpi, const RECT* suggested) {
+  dpi_ = UsableDpi(dpi);
+  ApplySuggestedRectOrSize(Hwnd(), suggested, OuterSize(dpi_));
+  LayOut();
 }
 
 void ColourChooserWindow::Show() {
@@ -106,16 +119,25 @@ void ColourChooserWindow::Show() {
 }
 
 void ColourChooserWindow::FillBands(PictureBox& box, const std::vector<ColourBand>& bands) {
-  for (const auto& band : bands) FillRect(box.Dc(), 0, band.top, kBandRight, band.bottom, band.colour);
+  // The bands are rows of pixels at 96 dots per inch; at the window's DPI each grows with it, band
+  // joined to band as at 96.
+  for (const auto& band : bands) {
+    const PixelRect r = ScaleForDpi(PixelRect{0, band.top, kBandRight, band.bottom}, dpi_);
+    FillRect(box.Dc(), r.left, r.top, r.right, r.bottom, band.colour);
+  }
   box.Refresh();
 }
 
 void ColourChooserWindow::DrawHueBar() { FillBands(hueBar_, HueBands()); }
 
-void ColourChooserWindow::DrawShadeBar(Rgb colour) { FillBands(shadeBar_, ShadeBands(colour)); }
+void ColourChooserWindow::DrawShadeBar(Rgb colour) {
+  shadeColour_ = colour;
+  FillBands(shadeBar_, ShadeBands(colour));
+}
 
 void ColourChooserWindow::ShowColour(Rgb colour) {
-  FillRect(sample_.Dc(), 0, 0, 200, 200, colour);
+  shownColour_ = colour;
+  FillRect(sample_.Dc(), 0, 0, sample_.ImageWidth(), sample_.ImageHeight(), colour);
   sample_.Refresh();
   SetWindowTextW(hexText_, Widen(HexText(colour)).c_str());
 }
@@ -178,6 +200,9 @@ LRESULT ColourChooserWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM l
         return 0;
       }
       break;
+    case WM_DPICHANGED:
+      OnDpiChanged(DpiOfDpiChange(wParam), reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_CLOSE:
       Destroy();
       return 0;

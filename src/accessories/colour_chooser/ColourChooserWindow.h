@@ -4,6 +4,7 @@
 // pointer ten times a second. There is one chooser; choosing it again brings it forward as it is.
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 #include "accessories/colour_chooser/ColourBands.h"
@@ -41,6 +42,9 @@ public:
 
   void OnGetColourClick();
   void OnEyedropperTick();
+  // Moved to a monitor of another DPI: bars, sample, text box, button and font at that DPI, in the
+  // suggested rectangle (when one is given).
+  void OnDpiChanged(int dpi, const RECT* suggested);
   [[nodiscard]] bool EyedropperRunning() const noexcept { return eyedropperRunning_; }
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -49,7 +53,9 @@ private:
   void PictureBox_MouseUp(PictureBox& box, PictureBox::Button button, int x, int y) override;
   // The colour of a point of a bar as it is drawn; outside the bar, all bits set (white).
   static Rgb ColourAt(const PictureBox& box, int x, int y);
-  static void FillBands(PictureBox& box, const std::vector<ColourBand>& bands);
+  // The controls' places, the font and the bars at the window's DPI.
+  void LayOut();
+  void FillBands(PictureBox& box, const std::vector<ColourBand>& bands);
   void StopEyedropper();
 
   PictureBox hueBar_;
@@ -59,6 +65,9 @@ private:
   HWND getColourButton_ = nullptr;
   UniqueFont font_;
   bool eyedropperRunning_ = false;
+  Rgb shadeColour_{255, 255, 255};  // the colour the shade bar shows the tints and shades of
+  std::optional<Rgb> shownColour_;  // the colour in the sample box, once one was chosen
+  int dpi_ = 96;                    // the DPI the window is laid out for: its monitor's
 };
 
 // Opens the one colour chooser, or brings it forward with its state when it is open.

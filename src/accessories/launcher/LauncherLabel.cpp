@@ -29,6 +29,11 @@ void LauncherLabel::SetText(std::string_view text) {
   InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
+void LauncherLabel::SetFont(HFONT font) {
+  font_ = font;
+  if (Hwnd() != nullptr) InvalidateRect(Hwnd(), nullptr, FALSE);
+}
+
 void LauncherLabel::SetColours(COLORREF background, COLORREF text) {
   if (background == background_ && text == text_) return;
   background_ = background;

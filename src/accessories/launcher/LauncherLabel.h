@@ -28,6 +28,8 @@ public:
   // A visible child of `parent` in parent pixels, showing nothing yet.
   [[nodiscard]] bool Create(HWND parent, int row, const RECT& place, HFONT font, Listener* listener);
   void SetText(std::string_view text);
+  // The font the name is drawn in (the window's, which outlives its labels); repaints.
+  void SetFont(HFONT font);
   // The row's background and text colours; repaints when they change.
   void SetColours(COLORREF background, COLORREF text);
 

@@ -1,14 +1,15 @@
 #include "accessories/launcher/LauncherWindow.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "accessories/launcher/LauncherEntry.h"
 #include "common/FileSystem.h"
 #include "platform/DebugLog.h"
+#include "platform/Dpi.h"
 #include "platform/FileIcons.h"
 #include "platform/ShellStart.h"
 #include "platform/WinText.h"
-#include "platform/WindowHelpers.h"
 
 namespace qb {
 
@@ -28,14 +29,13 @@ constexpr int kNameTopTwips = 120;
 constexpr int kNameWidthTwips = 2415;
 constexpr int kNameHeightTwips = 375;
 
-int PixelsX(int twips) { return MulDiv(twips, ScreenDpi(LOGPIXELSX), 1440); }
-int PixelsY(int twips) { return MulDiv(twips, ScreenDpi(LOGPIXELSY), 1440); }
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_DLGFRAME | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
 
-RECT PlaceInPixels(int leftTwips, int topTwips, int widthTwips, int heightTwips) {
-  const int left = PixelsX(leftTwips);
-  const int top = PixelsY(topTwips);
-  return RECT{left, top, left + PixelsX(widthTwips), top + PixelsY(heightTwips)};
+PixelRect PlaceInPixels(int leftTwips, int topTwips, int widthTwips, int heightTwips, int dpi) {
+  return TwipsToPixels(TwipsRect{leftTwips, topTwips, widthTwips, heightTwips}, dpi);
 }
+
+RECT ToRect(const PixelRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 // The file whose icon a row shows: the one the entry opens, or the program its command line
 // starts (found as the system finds a command when it is named without its folder).
@@ -53,29 +53,21 @@ void LauncherWindow::ConfigureClass(WNDCLASSEXW& wc) {
 
 bool LauncherWindow::Load() {
   if (Hwnd() != nullptr) return true;
+  // The system places a new window on the primary monitor: laid out for its DPI.
+  dpi_ = DpiAtPoint(POINT{0, 0});
   WindowCreateParams p;
   p.exStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;  // no taskbar button; a dialog's frame
   // An overlapped window, so that the system chooses where it goes. Windows gives every overlapped
   // window a title bar when it is created; it is taken away below.
   p.style = WS_OVERLAPPED | WS_CLIPCHILDREN;
-  p.width = PixelsX(kClientWidthTwips);
-  p.height = PixelsY(kClientHeightTwips);
+  p.width = TwipsToPixels(kClientWidthTwips, dpi_);
+  p.height = TwipsToPixels(kClientHeightTwips, dpi_);
   if (!CreateWindowFor(p)) return false;
 
-  const DWORD style = WS_OVERLAPPED | WS_DLGFRAME | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-  SetWindowLongPtrW(Hwnd(), GWL_STYLE, static_cast<LONG_PTR>(style));
-  const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE));
-  RECT outer{0, 0, PixelsX(kClientWidthTwips), PixelsY(kClientHeightTwips)};
-  Tolerate(AdjustWindowRectEx(&outer, style, FALSE, exStyle) != 0, "AdjustWindowRectEx");
-  Tolerate(SetWindowPos(Hwnd(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED) != 0,
-           "SetWindowPos(launcher frame)");
-
-  // A Japanese face by name: the default GUI font has no Japanese glyphs on every system.
-  font_.reset(CreateFontW(-MulDiv(kFontPoints, ScreenDpi(LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                          SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_DONTCARE, Widen(kFontFace).c_str()));
-  Tolerate(font_.valid(), "CreateFontW(launcher)");
+  SetWindowLongPtrW(Hwnd(), GWL_STYLE, static_cast<LONG_PTR>(kStyle));
+  if (const int shownAt = DpiOfWindow(Hwnd()); shownAt != dpi_) dpi_ = shownAt;
+  FitFrame(nullptr, SWP_NOMOVE | SWP_FRAMECHANGED);
+  font_ = MakeFont();
   if (!CreateRows()) {
     Destroy();
     return false;
@@ -95,22 +87,48 @@ bool LauncherWindow::Load() {
   return true;
 }
 
+UniqueFont LauncherWindow::MakeFont() const {
+  // A Japanese face by name: the default GUI font has no Japanese glyphs on every system.
+  return CreatePointFont(kFontFace, kFontPoints, dpi_, FW_NORMAL, SHIFTJIS_CHARSET, DEFAULT_PITCH | FF_DONTCARE);
+}
+
+void LauncherWindow::FitFrame(const RECT* suggested, UINT flags) {
+  if (suggested != nullptr) {
+    ApplySuggestedRect(Hwnd(), reinterpret_cast<LPARAM>(suggested));
+    return;
+  }
+  const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE));
+  RECT outer{0, 0, TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips, dpi_)};
+  AdjustWindowRectForDpi(outer, kStyle, exStyle, dpi_);
+  Tolerate(SetWindowPos(Hwnd(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                        SWP_NOZORDER | SWP_NOACTIVATE | flags) != 0,
+           "SetWindowPos(launcher frame)");
+}
+
+LauncherWindow::RowPlaces LauncherWindow::RowPlacesAt(int row) const {
+  const int topTwips = kRowStepTwips * row;
+  RowPlaces places;
+  places.strip = ToRect(PlaceInPixels(0, topTwips, kRowWidthTwips, kRowHeightTwips, dpi_));
+  places.icon = ToRect(PlaceInPixels(0, topTwips, kIconSizeTwips, kIconSizeTwips, dpi_));
+  places.name = ToRect(PlaceInPixels(kNameLeftTwips, topTwips + kNameTopTwips, kNameWidthTwips, kNameHeightTwips, dpi_));
+  // The strip below covers the last hair of this one, icon and name included.
+  if (row + 1 < LauncherRows::kRowCount) {
+    const LONG nextTop = TwipsToPixels(kRowStepTwips * (row + 1), dpi_);
+    places.icon.bottom = std::min(places.icon.bottom, nextTop);
+    places.name.bottom = std::min(places.name.bottom, nextTop);
+  }
+  return places;
+}
+
 bool LauncherWindow::CreateRows() {
   const COLORREF menuColour = GetSysColor(COLOR_MENU);
   for (int row = 0; row < LauncherRows::kRowCount; ++row) {
-    const int topTwips = kRowStepTwips * row;
-    rowPlaces_[row] = PlaceInPixels(0, topTwips, kRowWidthTwips, kRowHeightTwips);
-    RECT icon = PlaceInPixels(0, topTwips, kIconSizeTwips, kIconSizeTwips);
-    RECT name = PlaceInPixels(kNameLeftTwips, topTwips + kNameTopTwips, kNameWidthTwips, kNameHeightTwips);
-    // The strip below covers the last hair of this one, icon and name included.
-    if (row + 1 < LauncherRows::kRowCount) {
-      const LONG nextTop = PixelsY(kRowStepTwips * (row + 1));
-      icon.bottom = std::min(icon.bottom, nextTop);
-      name.bottom = std::min(name.bottom, nextTop);
-    }
+    const RowPlaces places = RowPlacesAt(row);
+    rowPlaces_[row] = places.strip;
+    const RECT& icon = places.icon;
     Row& r = rowWindows_[row];
     if (!r.icon.Create(Hwnd(), icon.left, icon.top, icon.right - icon.left, icon.bottom - icon.top, menuColour, nullptr) ||
-        !r.name.Create(Hwnd(), row, name, font_.get(), this)) {
+        !r.name.Create(Hwnd(), row, places.name, font_.get(), this)) {
       return false;
     }
     ShowWindow(r.icon.Hwnd(), SW_HIDE);
@@ -122,10 +140,12 @@ void LauncherWindow::LoadItem(int row) {
   const LauncherEntry entry = ReadLauncherEntry(row);
   if (entry.commandLine.empty()) return;  // a blank row, which can still be highlighted
   Row& r = rowWindows_[row];
+  r.icon.Cls();
   bool drawn = false;
   const LaunchTarget target = ResolveLaunchTarget(entry.commandLine, SystemFileSystem());
   if (target.kind != LaunchTarget::Kind::None) {
-    if (const UniqueIcon icon = FirstIconOf(IconFileOf(target))) {
+    // The desktop's icon size at the window's DPI, as the system would show the program's icon there.
+    if (const UniqueIcon icon = FirstIconOf(IconFileOf(target), SystemMetricForDpi(SM_CXICON, dpi_))) {
       // The icon in its own size at the box's top-left corner.
       drawn = Tolerate(DrawIconEx(r.icon.Dc(), 0, 0, icon.get(), 0, 0, 0, nullptr, DI_NORMAL) != FALSE, "DrawIconEx");
     }
@@ -135,6 +155,24 @@ void LauncherWindow::LoadItem(int row) {
     r.icon.Refresh();
   }
   r.name.SetText(entry.name);
+}
+
+void LauncherWindow::OnDpiChanged(int dpi, const RECT* suggested) {
+  dpi_ = UsableDpi(dpi);
+  FitFrame(suggested, SWP_NOMOVE);
+  UniqueFont font = MakeFont();
+  for (int row = 0; row < LauncherRows::kRowCount; ++row) {
+    const RowPlaces places = RowPlacesAt(row);
+    rowPlaces_[row] = places.strip;
+    Row& r = rowWindows_[row];
+    r.icon.SetBounds(places.icon.left, places.icon.top, places.icon.right - places.icon.left,
+                     places.icon.bottom - places.icon.top);
+    PlaceChild(r.name.Hwnd(), PixelRect{places.name.left, places.name.top, places.name.right, places.name.bottom});
+    r.name.SetFont(font.get());
+    LoadItem(row);  // the icon again, at the desktop's icon size for this DPI
+  }
+  font_ = std::move(font);  // the labels have the new font: the old one can go
+  InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
 void LauncherWindow::RunItem(int row) {
@@ -224,6 +262,9 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_ACTIVATE:
       OnActivate(LOWORD(wParam) != WA_INACTIVE);
       break;  // the default sets the keyboard focus on activation
+    case WM_DPICHANGED:
+      OnDpiChanged(DpiOfDpiChange(wParam), reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_CLOSE:
       End();
       return 0;

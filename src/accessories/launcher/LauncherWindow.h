@@ -36,6 +36,9 @@ public:
 
   void OnKeyDown(int keyCode);
   void OnActivate(bool active);
+  // Moved to a monitor of another DPI: rows, icons and font at that DPI, in the suggested
+  // rectangle (when one is given).
+  void OnDpiChanged(int dpi, const RECT* suggested);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -48,6 +51,15 @@ private:
   void LauncherLabel_MouseMove(int row) override;
   void LauncherLabel_ButtonUp(int row, LauncherRows::Button button) override;
 
+  struct RowPlaces {
+    RECT strip;  // the row's highlight, as wide as the window
+    RECT icon;
+    RECT name;
+  };
+  [[nodiscard]] RowPlaces RowPlacesAt(int row) const;
+  [[nodiscard]] UniqueFont MakeFont() const;
+  // The frame around the design's inner size at the window's DPI, or the suggested rectangle.
+  void FitFrame(const RECT* suggested, UINT flags);
   bool CreateRows();
   void LoadItem(int row);
   void RunItem(int row);
@@ -64,6 +76,7 @@ private:
   UniqueFont font_;
   bool wasActive_ = false;
   bool ending_ = false;
+  int dpi_ = 96;  // the DPI the window is laid out for: its monitor's
 };
 
 // The helper process's one window: shows the launcher menu, whose end ends the message loop.

@@ -1,10 +1,12 @@
 #include "accessories/memory/MemoryStatusWindow.h"
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "accessories/memory/MemoryFigures.h"
 #include "platform/DebugLog.h"
+#include "platform/Dpi.h"
 #include "platform/WinText.h"
 #include "platform/WindowHelpers.h"
 
@@ -30,33 +32,29 @@ constexpr UINT kRefreshMs = 300;
 constexpr COLORREF kTrackColour = RGB(128, 128, 128);
 constexpr COLORREF kBarColour = RGB(128, 128, 255);
 
-int PixelsX(int twips) { return MulDiv(twips, ScreenDpi(LOGPIXELSX), 1440); }
-int PixelsY(int twips) { return MulDiv(twips, ScreenDpi(LOGPIXELSY), 1440); }
+constexpr TwipsRect kDietButtonPlace{2040, 1560, 1935, 375};
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
 
-// Japanese faces are asked for by name with their character set: the default GUI font has no
-// kana on every system.
-HFONT MakeFont(const char* face, int hundredthsOfPoint) {
-  return CreateFontW(-MulDiv(hundredthsOfPoint, ScreenDpi(LOGPIXELSY), 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                     SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                     Widen(face).c_str());
+// The window's outer size for its inner design size at `dpi`.
+SIZE OuterSize(int dpi) {
+  return OuterSizeForDpi(SIZE{TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)}, kStyle,
+                         kExStyle, dpi);
 }
 
-HWND MakeChild(HWND parent, const wchar_t* className, const std::string& text, DWORD style, int id, int leftTwips,
-               int topTwips, int widthTwips, int heightTwips, HFONT font) {
-  const HWND child = CreateWindowExW(0, className, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style,
-                                     PixelsX(leftTwips), PixelsY(topTwips), PixelsX(widthTwips), PixelsY(heightTwips),
-                                     parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                     GetModuleHandleW(nullptr), nullptr);
-  if (Tolerate(child != nullptr, "CreateWindowExW(memory status control)") && font != nullptr)
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+// Placed and given its font by LayOut.
+HWND MakeChild(HWND parent, const wchar_t* className, const std::string& text, DWORD style, int id) {
+  const HWND child = CreateWindowExW(0, className, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  Tolerate(child != nullptr, "CreateWindowExW(memory status control)");
   return child;
 }
 
-RECT TrackRect(int row) {
-  const int left = PixelsX(kTrackLeftTwips);
-  const int top = PixelsY(kRowTopTwips[static_cast<size_t>(row)]);
-  return RECT{left, top, left + PixelsX(kTrackWidthTwips), top + PixelsY(kRowHeightTwips)};
-}
+TwipsRect CaptionPlace(size_t row) { return {kCaptionLeftTwips, kRowTopTwips[row], kCaptionWidthTwips, kRowHeightTwips}; }
+TwipsRect TrackPlace(size_t row) { return {kTrackLeftTwips, kRowTopTwips[row], kTrackWidthTwips, kRowHeightTwips}; }
+TwipsRect PercentPlace(size_t row) { return {kPercentLeftTwips, kRowTopTwips[row], kPercentWidthTwips, kRowHeightTwips}; }
+
+RECT ToRect(const PixelRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 MemoryFigures ReadMemoryFigures() {
   MEMORYSTATUSEX status{};
@@ -77,36 +75,63 @@ MemoryFigures ReadMemoryFigures() {
 
 bool MemoryStatusWindow::Load() {
   if (Hwnd() != nullptr) return true;
+  // The system places a new window on the primary monitor: laid out for its DPI.
+  dpi_ = DpiAtPoint(POINT{0, 0});
   WindowCreateParams p;
-  p.exStyle = WS_EX_TOOLWINDOW;
-  p.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  p.exStyle = kExStyle;
+  p.style = kStyle;
   const std::wstring caption = Widen(kCaption);
   p.caption = caption.c_str();
-  RECT outer{0, 0, PixelsX(kClientWidthTwips), PixelsY(kClientHeightTwips)};
-  Tolerate(AdjustWindowRectEx(&outer, p.style, FALSE, p.exStyle) != 0, "AdjustWindowRectEx");
-  p.width = outer.right - outer.left;
-  p.height = outer.bottom - outer.top;
+  const SIZE outer = OuterSize(dpi_);
+  p.width = outer.cx;
+  p.height = outer.cy;
   if (!CreateWindowFor(p)) return false;
 
-  captionFont_.reset(MakeFont("ＭＳ ゴシック", 975));
-  percentFont_.reset(MakeFont("ＭＳ Ｐゴシック", 1200));
-  buttonFont_.reset(MakeFont("ＭＳ Ｐゴシック", 900));
   trackBrush_.reset(CreateSolidBrush(kTrackColour));
   barBrush_.reset(CreateSolidBrush(kBarColour));
   for (size_t row = 0; row < kRowTopTwips.size(); ++row) {
-    captionLabels_[row] = MakeChild(Hwnd(), L"STATIC", kRowCaptions[row], SS_CENTER | SS_CENTERIMAGE, 0, kCaptionLeftTwips,
-                                    kRowTopTwips[row], kCaptionWidthTwips, kRowHeightTwips, captionFont_.get());
+    captionLabels_[row] = MakeChild(Hwnd(), L"STATIC", kRowCaptions[row], SS_CENTER | SS_CENTERIMAGE, 0);
     // Drawn by the window itself: the label is transparent over its bar.
-    percentLabels_[row] = MakeChild(Hwnd(), L"STATIC", "", SS_OWNERDRAW, kPercentLabelId + static_cast<int>(row),
-                                    kPercentLeftTwips, kRowTopTwips[row], kPercentWidthTwips, kRowHeightTwips,
-                                    percentFont_.get());
+    percentLabels_[row] = MakeChild(Hwnd(), L"STATIC", "", SS_OWNERDRAW, kPercentLabelId + static_cast<int>(row));
   }
-  dietButton_ = MakeChild(Hwnd(), L"BUTTON", kDietButtonText, WS_TABSTOP | BS_PUSHBUTTON, kDietButtonId, 2040, 1560,
-                          1935, 375, buttonFont_.get());
+  dietButton_ = MakeChild(Hwnd(), L"BUTTON", kDietButtonText, WS_TABSTOP | BS_PUSHBUTTON, kDietButtonId);
+  LayOut();
+  if (const int shownAt = DpiOfWindow(Hwnd()); shownAt != dpi_) OnDpiChanged(shownAt, nullptr);
   OnTimer();
   Tolerate(SetTimer(Hwnd(), kTimerId, kRefreshMs, nullptr) != 0, "SetTimer(memory status)");
   ShowWindow(Hwnd(), SW_SHOW);
   return true;
+}
+
+void MemoryStatusWindow::LayOut() {
+  // Japanese faces are asked for by name with their character set: the default GUI font has no
+  // kana on every system.
+  UniqueFont captionFont = CreatePointFont("ＭＳ ゴシック", 9.75, dpi_, FW_NORMAL, SHIFTJIS_CHARSET, DEFAULT_PITCH);
+  UniqueFont percentFont = CreatePointFont("ＭＳ Ｐゴシック", 12, dpi_, FW_NORMAL, SHIFTJIS_CHARSET, DEFAULT_PITCH);
+  UniqueFont buttonFont = CreatePointFont("ＭＳ Ｐゴシック", 9, dpi_, FW_NORMAL, SHIFTJIS_CHARSET, DEFAULT_PITCH);
+  for (size_t row = 0; row < kRowTopTwips.size(); ++row) {
+    PlaceChild(captionLabels_[row], TwipsToPixels(CaptionPlace(row), dpi_));
+    PlaceChild(percentLabels_[row], TwipsToPixels(PercentPlace(row), dpi_));
+    SetControlFont(captionLabels_[row], captionFont.get());
+    SetControlFont(percentLabels_[row], percentFont.get());
+  }
+  PlaceChild(dietButton_, TwipsToPixels(kDietButtonPlace, dpi_));
+  SetControlFont(dietButton_, buttonFont.get());
+  // The controls have the new fonts: the old ones can go.
+  captionFont_ = std::move(captionFont);
+  percentFont_ = std::move(percentFont);
+  buttonFont_ = std::move(buttonFont);
+  InvalidateRect(Hwnd(), nullptr, TRUE);
+}
+
+RECT MemoryStatusWindow::TrackRect(int row) const {
+  return ToRect(TwipsToPixels(TrackPlace(static_cast<size_t>(row)), dpi_));
+}
+
+void MemoryStatusWindow::OnDpiChanged(int dpi, const RECT* suggested) {
+  dpi_ = UsableDpi(dpi);
+  ApplySuggestedRectOrSize(Hwnd(), suggested, OuterSize(dpi_));
+  LayOut();
 }
 
 void MemoryStatusWindow::OnTimer() {
@@ -191,6 +216,9 @@ LRESULT MemoryStatusWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
       SetBkColor(dc, GetSysColor(COLOR_APPWORKSPACE));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_APPWORKSPACE));
     }
+    case WM_DPICHANGED:
+      OnDpiChanged(DpiOfDpiChange(wParam), reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_DESTROY:
       KillTimer(Hwnd(), kTimerId);
       captionLabels_ = {};

@@ -29,10 +29,17 @@ public:
 
   void OnTimer();
   void OnDietClick();
+  // Moved to a monitor of another DPI: its controls, bars and fonts at that DPI, in the suggested
+  // rectangle (when one is given).
+  void OnDpiChanged(int dpi, const RECT* suggested);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+  // The controls' places and fonts at the window's DPI.
+  void LayOut();
+  // Row `row`'s bar track, in the window's inner coordinates.
+  [[nodiscard]] RECT TrackRect(int row) const;
   void Paint();
   void DrawPercentLabel(const DRAWITEMSTRUCT& item);
   void DrawBar(HDC dc, int row, const RECT& clip) const;
@@ -47,6 +54,7 @@ private:
   UniqueFont buttonFont_;
   UniqueBrush trackBrush_;
   UniqueBrush barBrush_;
+  int dpi_ = 96;  // the DPI the window is laid out for: its monitor's
 };
 
 // The tray item: opens one more status window.

@@ -3,8 +3,10 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <utility>
 
 #include "platform/DebugLog.h"
+#include "platform/Dpi.h"
 #include "platform/ShellOpen.h"
 #include "platform/WinText.h"
 #include "platform/WindowHelpers.h"
@@ -18,8 +20,8 @@ constexpr int kClientHeightTwips = 390;
 constexpr int kTextBoxHeightTwips = 390;
 constexpr UINT_PTR kTextBoxSubclassId = 1;
 
-int PixelsX(int twips) { return MulDiv(twips, ScreenDpi(LOGPIXELSX), 1440); }
-int PixelsY(int twips) { return MulDiv(twips, ScreenDpi(LOGPIXELSY), 1440); }
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES;
 
 // Everything opened during this run, whether or not a box is open.
 OpenHistory& TheOpenHistory() {
@@ -31,36 +33,60 @@ OpenHistory& TheOpenHistory() {
 
 bool OpenAnythingWindow::Load() {
   if (Hwnd() != nullptr) return true;
+  // The system places a new window on the primary monitor: laid out for its DPI.
+  dpi_ = DpiAtPoint(POINT{0, 0});
   WindowCreateParams p;
-  p.exStyle = WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES;
-  p.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+  p.exStyle = kExStyle;
+  p.style = kStyle;
   p.caption = kCaption;
-  RECT outer{0, 0, PixelsX(kClientWidthTwips), PixelsY(kClientHeightTwips)};
-  Tolerate(AdjustWindowRectEx(&outer, p.style, FALSE, p.exStyle) != 0, "AdjustWindowRectEx");
+  RECT outer{0, 0, TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips, dpi_)};
+  AdjustWindowRectForDpi(outer, p.style, p.exStyle, dpi_);
   p.width = outer.right - outer.left;
   p.height = outer.bottom - outer.top;
   if (!CreateWindowFor(p)) return false;
 
   textBox_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0,
-                             PixelsX(kClientWidthTwips), PixelsY(kTextBoxHeightTwips), Hwnd(), nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
+                             TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kTextBoxHeightTwips, dpi_), Hwnd(),
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!Tolerate(textBox_ != nullptr, "CreateWindowExW(EDIT)")) {
     Destroy();
     return false;
   }
-  // Japanese faces are asked for by name: the default GUI font has no kana on every system.
-  font_.reset(CreateFontW(-MulDiv(9, ScreenDpi(LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                          SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                          L"ＭＳ Ｐゴシック"));
-  if (Tolerate(font_.valid(), "CreateFontW(open anything)")) {
-    SendMessageW(textBox_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  }
+  ApplyFont();
   Tolerate(SetWindowSubclass(textBox_, &OpenAnythingWindow::TextBoxProc, kTextBoxSubclassId,
                              reinterpret_cast<DWORD_PTR>(this)) != FALSE,
            "SetWindowSubclass");
   box_.emplace(TheOpenHistory());
   OnResize();
+  if (const int shownAt = DpiOfWindow(Hwnd()); shownAt != dpi_) {
+    // Not where the system was expected to put it: the design size at the DPI it stands at.
+    OnDpiChanged(shownAt, 0);
+    ApplySuggestedRectOrSize(Hwnd(), nullptr,
+                             OuterSizeForDpi(SIZE{TwipsToPixels(kClientWidthTwips, shownAt),
+                                                  TwipsToPixels(kClientHeightTwips, shownAt)},
+                                             kStyle, kExStyle, shownAt));
+  }
   return true;
+}
+
+void OpenAnythingWindow::ApplyFont() {
+  // Japanese faces are asked for by name: the default GUI font has no kana on every system.
+  UniqueFont font = CreatePointFont("ＭＳ Ｐゴシック", 9, dpi_, FW_NORMAL, SHIFTJIS_CHARSET, DEFAULT_PITCH);
+  SetControlFont(textBox_, font.get());
+  font_ = std::move(font);  // the text box has the new font: the old one can go
+}
+
+void OpenAnythingWindow::OnDpiChanged(int dpi, LPARAM suggested) {
+  dpi_ = UsableDpi(dpi);
+  ApplyFont();
+  // The box keeps the height of its design at the new DPI; its width follows the window's.
+  RECT box{};
+  GetWindowRect(textBox_, &box);
+  Tolerate(SetWindowPos(textBox_, nullptr, 0, 0, box.right - box.left, TwipsToPixels(kTextBoxHeightTwips, dpi_),
+                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != 0,
+           "SetWindowPos(open anything box)");
+  ApplySuggestedRect(Hwnd(), suggested);
+  OnResize();
 }
 
 void OpenAnythingWindow::Show() {
@@ -154,6 +180,9 @@ LRESULT OpenAnythingWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_SETFOCUS:
       if (textBox_ != nullptr) SetFocus(textBox_);
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(DpiOfDpiChange(wParam), lParam);
       return 0;
     case WM_DROPFILES:
       OnFilesDropped(reinterpret_cast<HDROP>(wParam));

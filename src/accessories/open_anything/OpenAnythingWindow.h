@@ -29,6 +29,9 @@ public:
 
   // Opens the text of the text box (Enter).
   void OpenEntry();
+  // Moved to a monitor of another DPI: the font and the text box's height at that DPI, in the
+  // suggested rectangle (none given: the window keeps its size).
+  void OnDpiChanged(int dpi, LPARAM suggested);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -40,10 +43,12 @@ private:
   void ShowEntry(const std::string& text);
   void OnFilesDropped(HDROP drop);
   void OnResize();
+  void ApplyFont();
 
   std::optional<OpenAnythingBox> box_;
   HWND textBox_ = nullptr;  // child: destroyed with the window
   UniqueFont font_;
+  int dpi_ = 96;  // the DPI the window is laid out for: its monitor's
 };
 
 // The tray item: opens the box, or brings the open one forward with its text.

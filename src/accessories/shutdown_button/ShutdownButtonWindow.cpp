@@ -6,6 +6,7 @@
 #include "accessories/shutdown_button/ShutdownButtonSettings.h"
 #include "common/Numbers.h"
 #include "platform/DebugLog.h"
+#include "platform/Dpi.h"
 #include "platform/Handles.h"
 #include "platform/WindowHelpers.h"
 
@@ -29,9 +30,6 @@ constexpr COLORREF kShadow = RGB(64, 64, 64);
 constexpr COLORREF kMark = RGB(255, 255, 255);
 constexpr COLORREF kMarkShadow = RGB(110, 10, 10);
 
-int PixelsX(int twips) { return MulDiv(twips, ScreenDpi(LOGPIXELSX), 1440); }
-int PixelsY(int twips) { return MulDiv(twips, ScreenDpi(LOGPIXELSY), 1440); }
-
 void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF colour) {
   UniqueBrush brush(CreateSolidBrush(colour));
   if (!brush) return;
@@ -45,43 +43,49 @@ COLORREF Blend(COLORREF from, COLORREF to, int step, int steps) {
              mix(GetBValue(from), GetBValue(to)));
 }
 
-// The power sign: a ring open at the top with a bar through the opening.
-void DrawPowerSign(HDC dc, int centreX, int centreY, COLORREF colour) {
-  UniquePen pen(CreatePen(PS_SOLID, 2, colour));
+// The power sign: a ring open at the top with a bar through the opening. Pixels of 96 dots per
+// inch, drawn at `dpi`.
+void DrawPowerSign(HDC dc, int centreX, int centreY, COLORREF colour, int dpi) {
+  const auto at = [dpi](int v) { return ScaleForDpi(v, dpi); };
+  UniquePen pen(CreatePen(PS_SOLID, at(2), colour));
   if (!pen) return;
   SelectGuard selectedPen(dc, pen.get());
   SelectGuard noFill(dc, GetStockObject(NULL_BRUSH));
   // Counter-clockwise from the upper left round the bottom to the upper right.
-  Arc(dc, centreX - 8, centreY - 8, centreX + 9, centreY + 9, centreX - 5, centreY - 9, centreX + 5, centreY - 9);
-  MoveToEx(dc, centreX, centreY - 10, nullptr);
-  LineTo(dc, centreX, centreY);
+  Arc(dc, at(centreX - 8), at(centreY - 8), at(centreX + 9), at(centreY + 9), at(centreX - 5), at(centreY - 9),
+      at(centreX + 5), at(centreY - 9));
+  MoveToEx(dc, at(centreX), at(centreY - 10), nullptr);
+  LineTo(dc, at(centreX), at(centreY));
 }
 
-// The program's own 64 x 32 button: the button itself fills the top 31 rows, the last row is its
-// shadow.
-void DrawButtonPicture(HDC dc) {
+// The program's own button, 64 x 32 pixels at 96 dots per inch (the button itself fills the top 31
+// rows, the last row is its shadow), drawn at `dpi` rather than stretched: as sharp at any DPI.
+void DrawButtonPicture(HDC dc, int dpi) {
+  const auto at = [dpi](int v) { return ScaleForDpi(v, dpi); };
   constexpr int w = ShutdownButtonWindow::kPictureWidth;
   constexpr int h = ShutdownButtonWindow::kPictureHeight - 1;
-  Fill(dc, 0, h, w, h + 1, kShadow);
-  Fill(dc, 0, 0, w, h, kRim);
-  Fill(dc, 1, 1, w - 1, h - 1, kShade);
-  Fill(dc, 1, 1, w - 2, h - 2, kLight);
-  const int faceRows = h - 4;
+  Fill(dc, 0, at(h), at(w), at(h + 1), kShadow);
+  Fill(dc, 0, 0, at(w), at(h), kRim);
+  Fill(dc, at(1), at(1), at(w - 1), at(h - 1), kShade);
+  Fill(dc, at(1), at(1), at(w - 2), at(h - 2), kLight);
+  // The face: its rows at this DPI, each blended for where it lies between the top and the bottom.
+  const int faceTop = at(2);
+  const int faceRows = at(h - 2) - faceTop;
   for (int row = 0; row < faceRows; ++row)
-    Fill(dc, 2, 2 + row, w - 2, 3 + row, Blend(kFaceTop, kFaceBottom, row, faceRows - 1));
+    Fill(dc, at(2), faceTop + row, at(w - 2), faceTop + row + 1, Blend(kFaceTop, kFaceBottom, row, faceRows - 1));
 
-  DrawPowerSign(dc, 18, 16, kMarkShadow);
-  DrawPowerSign(dc, 17, 15, kMark);
+  DrawPowerSign(dc, 18, 16, kMarkShadow, dpi);
+  DrawPowerSign(dc, 17, 15, kMark, dpi);
 
   // Unsmoothed: at this size the strokes of 終 run together when smoothed.
-  UniqueFont font(CreateFontW(-14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+  UniqueFont font(CreateFontW(-at(14), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"ＭＳ Ｐゴシック"));
   if (!font) return;
   SelectGuard selectedFont(dc, font.get());
   SetBkMode(dc, TRANSPARENT);
-  RECT text{30, 1, w - 3, h - 1};
+  RECT text{at(30), at(1), at(w - 3), at(h - 1)};
   SetTextColor(dc, kMarkShadow);
-  RECT shadow{text.left + 1, text.top + 1, text.right + 1, text.bottom + 1};
+  RECT shadow{text.left + at(1), text.top + at(1), text.right + at(1), text.bottom + at(1)};
   DrawTextW(dc, L"終了", -1, &shadow, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   SetTextColor(dc, kMark);
   DrawTextW(dc, L"終了", -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -101,9 +105,11 @@ void ShutdownButtonWindow::ConfigureClass(WNDCLASSEXW& wc) {
 
 bool ShutdownButtonWindow::Load() {
   if (Hwnd() != nullptr) return true;
-  twipsPerPixelX_ = TwipsPerPixel(ScreenDpi(LOGPIXELSX));
-  twipsPerPixelY_ = TwipsPerPixel(ScreenDpi(LOGPIXELSY));
-  const PixelPoint place = LoadShutdownButtonPlace(twipsPerPixelX_, twipsPerPixelY_);
+  // The stored place is one of the whole desktop, at its one scale; the button's size is that of
+  // the monitor the place is on.
+  const double desktopTwipsPerPixel = TwipsPerPixel(SystemDpi());
+  const PixelPoint place = LoadShutdownButtonPlace(desktopTwipsPerPixel, desktopTwipsPerPixel);
+  dpi_ = DpiAtPoint(POINT{place.x, place.y});
 
   WindowCreateParams p;
   // A tool window: a desktop accessory, not a task of the taskbar.
@@ -111,35 +117,33 @@ bool ShutdownButtonWindow::Load() {
   p.style = WS_POPUP | WS_CLIPCHILDREN;
   p.x = place.x;
   p.y = place.y;
-  p.width = PixelsX(kClientWidthTwips);
-  p.height = PixelsY(kClientHeightTwips);
+  p.width = TwipsToPixels(kClientWidthTwips, dpi_);
+  p.height = TwipsToPixels(kClientHeightTwips, dpi_);
   if (!CreateWindowFor(p)) return false;
-  if (!picture_.Create(Hwnd(), 0, 0, PixelsX(kPictureBoxWidthTwips), PixelsY(kPictureBoxHeightTwips),
+  if (!picture_.Create(Hwnd(), 0, 0, TwipsToPixels(kPictureBoxWidthTwips, dpi_), TwipsToPixels(kPictureBoxHeightTwips, dpi_),
                        GetSysColor(COLOR_BTNFACE), this)) {
     Destroy();
     return false;
   }
   DrawPicture();
+  if (const int shownAt = DpiOfWindow(Hwnd()); shownAt != dpi_) OnDpiChanged(shownAt, nullptr);
   shown_ = false;
   place_.Placed(false);
   return true;
 }
 
 void ShutdownButtonWindow::DrawPicture() {
-  OffscreenImage art;
-  if (!art.Create(kPictureWidth, kPictureHeight, GetSysColor(COLOR_BTNFACE))) return;
-  DrawButtonPicture(art.Dc());
-  // The picture grows with the window on screens of more than 96 dots per inch.
-  const int width = MulDiv(kPictureWidth, ScreenDpi(LOGPIXELSX), 96);
-  const int height = MulDiv(kPictureHeight, ScreenDpi(LOGPIXELSY), 96);
-  if (width == kPictureWidth && height == kPictureHeight) {
-    BitBlt(picture_.Dc(), 0, 0, width, height, art.Dc(), 0, 0, SRCCOPY);
-  } else {
-    SetStretchBltMode(picture_.Dc(), HALFTONE);
-    SetBrushOrgEx(picture_.Dc(), 0, 0, nullptr);
-    StretchBlt(picture_.Dc(), 0, 0, width, height, art.Dc(), 0, 0, kPictureWidth, kPictureHeight, SRCCOPY);
-  }
+  picture_.Cls();
+  DrawButtonPicture(picture_.Dc(), dpi_);
   picture_.Refresh();
+}
+
+void ShutdownButtonWindow::OnDpiChanged(int dpi, const RECT* suggested) {
+  dpi_ = UsableDpi(dpi);
+  ApplySuggestedRectOrSize(Hwnd(), suggested,
+                           SIZE{TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips, dpi_)});
+  picture_.SetBounds(0, 0, TwipsToPixels(kPictureBoxWidthTwips, dpi_), TwipsToPixels(kPictureBoxHeightTwips, dpi_));
+  DrawPicture();
 }
 
 void ShutdownButtonWindow::Show() {
@@ -166,7 +170,8 @@ void ShutdownButtonWindow::OnDrag() { place_.DragByItsBody(Hwnd()); }
 
 void ShutdownButtonWindow::OnShutDownRequest() {
   if (const std::optional<PixelPoint> place = place_.PlaceToStore(Hwnd())) {
-    StoreShutdownButtonPlace(*place, twipsPerPixelX_, twipsPerPixelY_);
+    const double desktopTwipsPerPixel = TwipsPerPixel(SystemDpi());
+    StoreShutdownButtonPlace(*place, desktopTwipsPerPixel, desktopTwipsPerPixel);
   }
   ShowWinBootDialog();
 }
@@ -177,6 +182,9 @@ LRESULT ShutdownButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
       return 1;  // the picture covers everything
     case WM_DISPLAYCHANGE:
       place_.OnDisplayChange(Hwnd());
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(DpiOfDpiChange(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
     default:
       break;

@@ -30,6 +30,10 @@ public:
   // Shows the window in front, brought onto the nearest monitor when its place lies on none.
   void Show();
 
+  // Moved to a monitor of another DPI: its size and picture at that DPI, in the suggested
+  // rectangle (when one is given).
+  void OnDpiChanged(int dpi, const RECT* suggested);
+
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
@@ -41,8 +45,7 @@ private:
   PictureBox picture_;
   bool shown_ = false;
   StoredPlace place_;
-  double twipsPerPixelX_ = 15;
-  double twipsPerPixelY_ = 15;
+  int dpi_ = 96;  // the DPI the button is drawn for: its monitor's
 };
 
 // Asks the shell for its shut-down dialog: WM_CLOSE posted to the task bar ("Shell_TrayWnd"), which

@@ -1,8 +1,10 @@
 #include "accessories/stopwatch/StopwatchWindow.h"
 
 #include <memory>
+#include <utility>
 
 #include "platform/DebugLog.h"
+#include "platform/Dpi.h"
 #include "platform/WinText.h"
 #include "platform/WindowHelpers.h"
 
@@ -21,24 +23,24 @@ constexpr int kTickSlackMs = 20;
 constexpr COLORREF kTimeColour = RGB(0, 255, 0);
 constexpr COLORREF kTimeBackground = RGB(64, 64, 64);
 
-int PixelsX(int twips) { return MulDiv(twips, ScreenDpi(LOGPIXELSX), 1440); }
-int PixelsY(int twips) { return MulDiv(twips, ScreenDpi(LOGPIXELSY), 1440); }
+// The design in twips: the time across the top, the two buttons below it.
+constexpr TwipsRect kTimePlace{120, 0, 1935, 375};
+constexpr TwipsRect kStartPlace{360, 480, 735, 375};
+constexpr TwipsRect kClearPlace{1080, 480, 735, 375};
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
 
-// Japanese faces are asked for by name with their character set: the default GUI font has no
-// kana on every system.
-HFONT MakeFont(const char* face, int tenthsOfPoint, int weight) {
-  return CreateFontW(-MulDiv(tenthsOfPoint, ScreenDpi(LOGPIXELSY), 720), 0, 0, 0, weight, FALSE, FALSE, FALSE,
-                     SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                     Widen(face).c_str());
+// The window's outer size for its inner design size at `dpi`.
+SIZE OuterSize(int dpi) {
+  return OuterSizeForDpi(SIZE{TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)}, kStyle,
+                         kExStyle, dpi);
 }
 
-HWND MakeChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int id, int leftTwips,
-               int topTwips, int widthTwips, int heightTwips, HFONT font) {
-  const HWND child = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, PixelsX(leftTwips),
-                                     PixelsY(topTwips), PixelsX(widthTwips), PixelsY(heightTwips), parent,
+// Placed and given its font by LayOut.
+HWND MakeChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int id) {
+  const HWND child = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-  if (Tolerate(child != nullptr, "CreateWindowExW(stopwatch control)") && font != nullptr)
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  Tolerate(child != nullptr, "CreateWindowExW(stopwatch control)");
   return child;
 }
 
@@ -47,28 +49,48 @@ HWND MakeChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD
 bool StopwatchWindow::Load() {
   if (Hwnd() != nullptr) return true;
   count_.Clear();
+  // The system places a new window on the primary monitor: laid out for its DPI.
+  dpi_ = DpiAtPoint(POINT{0, 0});
   WindowCreateParams p;
-  p.exStyle = WS_EX_TOOLWINDOW;
-  p.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  p.exStyle = kExStyle;
+  p.style = kStyle;
   p.caption = kCaption;
-  RECT outer{0, 0, PixelsX(kClientWidthTwips), PixelsY(kClientHeightTwips)};
-  Tolerate(AdjustWindowRectEx(&outer, p.style, FALSE, p.exStyle) != 0, "AdjustWindowRectEx");
-  p.width = outer.right - outer.left;
-  p.height = outer.bottom - outer.top;
+  const SIZE outer = OuterSize(dpi_);
+  p.width = outer.cx;
+  p.height = outer.cy;
   if (!CreateWindowFor(p)) return false;
 
-  timeFont_.reset(MakeFont("ＭＳ ゴシック", 120, FW_BOLD));
-  buttonFont_.reset(MakeFont("ＭＳ Ｐゴシック", 90, FW_NORMAL));
   timeBackground_.reset(CreateSolidBrush(kTimeBackground));
-  timeText_ = MakeChild(Hwnd(), L"STATIC", Widen(StopwatchText(0)).c_str(), SS_CENTER | SS_CENTERIMAGE, 0, 120, 0,
-                        1935, 375, timeFont_.get());
-  startButton_ = MakeChild(Hwnd(), L"BUTTON", L"Start", WS_TABSTOP | BS_PUSHBUTTON, kStartButtonId, 360, 480, 735,
-                           375, buttonFont_.get());
-  clearButton_ = MakeChild(Hwnd(), L"BUTTON", L"Clear", WS_TABSTOP | BS_PUSHBUTTON, kClearButtonId, 1080, 480, 735,
-                           375, buttonFont_.get());
+  timeText_ = MakeChild(Hwnd(), L"STATIC", Widen(StopwatchText(0)).c_str(), SS_CENTER | SS_CENTERIMAGE, 0);
+  startButton_ = MakeChild(Hwnd(), L"BUTTON", L"Start", WS_TABSTOP | BS_PUSHBUTTON, kStartButtonId);
+  clearButton_ = MakeChild(Hwnd(), L"BUTTON", L"Clear", WS_TABSTOP | BS_PUSHBUTTON, kClearButtonId);
+  LayOut();
+  if (const int shownAt = DpiOfWindow(Hwnd()); shownAt != dpi_) OnDpiChanged(shownAt, nullptr);
   ShowWindow(Hwnd(), SW_SHOW);
   if (startButton_ != nullptr) SetFocus(startButton_);
   return true;
+}
+
+void StopwatchWindow::LayOut() {
+  // Japanese faces are asked for by name with their character set: the default GUI font has no
+  // kana on every system.
+  UniqueFont timeFont = CreatePointFont("ＭＳ ゴシック", 12, dpi_, FW_BOLD, SHIFTJIS_CHARSET, DEFAULT_PITCH);
+  UniqueFont buttonFont = CreatePointFont("ＭＳ Ｐゴシック", 9, dpi_, FW_NORMAL, SHIFTJIS_CHARSET, DEFAULT_PITCH);
+  PlaceChild(timeText_, TwipsToPixels(kTimePlace, dpi_));
+  PlaceChild(startButton_, TwipsToPixels(kStartPlace, dpi_));
+  PlaceChild(clearButton_, TwipsToPixels(kClearPlace, dpi_));
+  SetControlFont(timeText_, timeFont.get());
+  SetControlFont(startButton_, buttonFont.get());
+  SetControlFont(clearButton_, buttonFont.get());
+  // The controls have the new fonts: the old ones can go.
+  timeFont_ = std::move(timeFont);
+  buttonFont_ = std::move(buttonFont);
+}
+
+void StopwatchWindow::OnDpiChanged(int dpi, const RECT* suggested) {
+  dpi_ = UsableDpi(dpi);
+  ApplySuggestedRectOrSize(Hwnd(), suggested, OuterSize(dpi_));
+  LayOut();
 }
 
 void StopwatchWindow::OnStartClick() {
@@ -133,6 +155,9 @@ LRESULT StopwatchWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         return reinterpret_cast<LRESULT>(timeBackground_.get());
       }
       break;
+    case WM_DPICHANGED:
+      OnDpiChanged(DpiOfDpiChange(wParam), reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_DESTROY:
       KillTimer(Hwnd(), kTimerId);
       timeText_ = startButton_ = clearButton_ = nullptr;

@@ -23,12 +23,17 @@ public:
   void OnStartClick();
   void OnClearClick();
   void OnTimer();
+  // Moved to a monitor of another DPI: its controls and fonts at that DPI, in the suggested
+  // rectangle (when one is given).
+  void OnDpiChanged(int dpi, const RECT* suggested);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
   void ShowCount();
   void ArmTimer();
+  // The controls' places and fonts at the window's DPI.
+  void LayOut();
 
   StopwatchCount count_;
   HWND timeText_ = nullptr;  // children: destroyed with the window
@@ -37,6 +42,7 @@ private:
   UniqueFont timeFont_;
   UniqueFont buttonFont_;
   UniqueBrush timeBackground_;
+  int dpi_ = 96;  // the DPI the window is laid out for: its monitor's
 };
 
 // The tray item: opens the stopwatch, or brings the open one forward with its count.

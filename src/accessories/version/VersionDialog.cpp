@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <utility>
 #include <string>
 
 #include "accessories/version/ProgramVersion.h"
@@ -11,6 +12,7 @@
 #include "common/AppIdentity.h"
 #include "common/FileSystem.h"
 #include "platform/DebugLog.h"
+#include "platform/Dpi.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "platform/ProgramResource.h"
@@ -32,6 +34,8 @@ constexpr char kReadmeFileName[] = "Readme.txt";
 constexpr int kTitleScalePercent = 150;
 // The version resource's name, as the resource script gives it (VS_VERSION_INFO).
 constexpr WORD kVersionResource = 1;
+// The program's icon, as the resource script names it.
+constexpr WORD kProgramIcon = 1;
 // Room for the link's focus rectangle around its text.
 constexpr int kLinkFocusMargin = 2;
 
@@ -75,15 +79,34 @@ bool VersionDialog::Load() {
 
 void VersionDialog::OnInitDialog() {
   SetTexts();
+  SetTitleFont(reinterpret_cast<HFONT>(SendMessageW(Hwnd(), WM_GETFONT, 0, 0)));
+  PlaceSupportLink();
+  layout_.Record(Hwnd());
+}
+
+void VersionDialog::SetTitleFont(HFONT dialogFont) {
   // The title in a larger, bold version of the dialog's own font.
   const HWND title = GetDlgItem(Hwnd(), VERSION_DIALOG_TITLE);
-  const auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(Hwnd(), WM_GETFONT, 0, 0));
   LOGFONTW logFont{};
-  if (title != nullptr && dialogFont != nullptr && GetObjectW(dialogFont, sizeof(logFont), &logFont) != 0) {
-    logFont.lfHeight = MulDiv(logFont.lfHeight, kTitleScalePercent, 100);
-    logFont.lfWeight = FW_BOLD;
-    titleFont_.reset(CreateFontIndirectW(&logFont));
-    if (titleFont_) SendMessageW(title, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
+  if (title == nullptr || dialogFont == nullptr || GetObjectW(dialogFont, sizeof(logFont), &logFont) == 0) return;
+  logFont.lfHeight = MulDiv(logFont.lfHeight, kTitleScalePercent, 100);
+  logFont.lfWeight = FW_BOLD;
+  UniqueFont font(CreateFontIndirectW(&logFont));
+  if (!font) return;
+  SendMessageW(title, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  titleFont_ = std::move(font);  // the title has the new one: the old one can go
+}
+
+void VersionDialog::OnDpiChanged(int dpi, const RECT* suggested) {
+  layout_.Apply(Hwnd(), dpi, suggested);
+  SetTitleFont(layout_.Font());
+  // The program's icon at the desktop icon size of that DPI.
+  const int side = SystemMetricForDpi(SM_CXICON, dpi);
+  UniqueIcon icon(static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIcon), IMAGE_ICON, side, side, LR_DEFAULTCOLOR)));
+  if (const HWND iconControl = GetDlgItem(Hwnd(), VERSION_DIALOG_ICON); iconControl != nullptr && icon) {
+    SendMessageW(iconControl, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+    icon_ = std::move(icon);  // the control shows the new one: the old one of ours can go
   }
   PlaceSupportLink();
 }
@@ -147,6 +170,9 @@ INT_PTR VersionDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
           break;
       }
       break;
+    case WM_DPICHANGED:
+      OnDpiChanged(DpiOfDpiChange(wParam), reinterpret_cast<const RECT*>(lParam));
+      return TRUE;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
       if (header->idFrom == VERSION_DIALOG_SUPPORT_LINK && (header->code == NM_CLICK || header->code == NM_RETURN)) {

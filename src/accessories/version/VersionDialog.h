@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "platform/DialogBase.h"
+#include "platform/DialogDpiLayout.h"
 #include "platform/Handles.h"
 
 namespace qb {
@@ -21,6 +22,9 @@ public:
   void OnOkClick();
   void OnSystemInfoClick();
   void OnSupportLinkClick();
+  // Moved to a monitor of another DPI: fonts, controls, icon and link at that DPI, in the
+  // suggested rectangle (when one is given).
+  void OnDpiChanged(int dpi, const RECT* suggested);
 
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -28,8 +32,11 @@ private:
   void OnInitDialog();
   void SetTexts();
   void PlaceSupportLink();
+  void SetTitleFont(HFONT dialogFont);
 
   UniqueFont titleFont_;
+  UniqueIcon icon_;  // the program's icon once it was loaded for another DPI
+  DialogDpiLayout layout_;
 };
 
 // The tray item: opens the version dialog, or brings the open one forward.

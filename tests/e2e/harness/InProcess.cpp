@@ -72,4 +72,35 @@ bool DropFilesOn(HWND window, const std::vector<std::wstring>& files) {
   return true;
 }
 
+bool SendDpiChange(HWND window, int dpi, const RECT& suggested) {
+  const ProbeAnswer answer(probe::kDpiChangeMappingPrefix, sizeof(probe::DpiChange));
+  auto* change = static_cast<probe::DpiChange*>(answer.data());
+  if (change == nullptr) return false;
+  change->dpi = dpi;
+  change->suggested = suggested;
+  const ProbeHook hook(GetWindowThreadProcessId(window, nullptr));
+  if (!hook.ok()) return false;
+  SendProbeQuery(window, probe::kDpiChangeMessage);
+  if (change->done != 1) {
+    ADD_FAILURE() << "WM_DPICHANGED could not be sent inside the program";
+    return false;
+  }
+  return true;
+}
+
+std::optional<TextsFitResult> MeasureTexts(HWND window) {
+  const ProbeAnswer answer(probe::kTextsFitMappingPrefix, sizeof(probe::TextsFit));
+  auto* fit = static_cast<probe::TextsFit*>(answer.data());
+  if (fit == nullptr) return std::nullopt;
+  const ProbeHook hook(GetWindowThreadProcessId(window, nullptr));
+  if (!hook.ok()) return std::nullopt;
+  SendProbeQuery(window, probe::kTextsFitMessage);
+  if (fit->done != 1) {
+    ADD_FAILURE() << "the texts could not be measured inside the program";
+    return std::nullopt;
+  }
+  fit->firstClipped[probe::kMaxText - 1] = L'\0';
+  return TextsFitResult{fit->checked, fit->clipped, Narrow(fit->firstClipped)};
+}
+
 }  // namespace qb::e2e

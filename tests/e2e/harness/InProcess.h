@@ -3,6 +3,7 @@
 // the probe DLL into a thread of the program, and the shared memory through which it answers.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,5 +46,20 @@ bool SendProbeQuery(HWND hwnd, const wchar_t* messageName, LPARAM lParam = 0);
 // delivers a drop: a WM_DROPFILES whose drop handle is made inside that process. False (and a test
 // failure) when the drop could not be made.
 bool DropFilesOn(HWND window, const std::vector<std::wstring>& files);
+
+// Sends `window` WM_DPICHANGED from inside its own process, as Windows does when the window moves to
+// a monitor of `dpi` dots per inch (Wine, with one DPI for every monitor, never does): the DPI in
+// wParam, the suggested rectangle (screen coordinates) in lParam. False (and a test failure) when
+// the message could not be sent.
+bool SendDpiChange(HWND window, int dpi, const RECT& suggested);
+
+// How many text labels and buttons of `window` show their whole text with their own font, measured
+// inside the program: wrapped labels within their area, buttons on one line within their width.
+struct TextsFitResult {
+  int checked = 0;
+  int clipped = 0;
+  std::string firstClipped;  // UTF-8
+};
+std::optional<TextsFitResult> MeasureTexts(HWND window);
 
 }  // namespace qb::e2e
