@@ -11,6 +11,7 @@
 #include "calendar/MonthRender.h"
 #include "common/ScaledCanvas.h"
 #include "platform/DebugLog.h"
+#include "platform/OpenWindows.h"
 #include "platform/Dpi.h"
 #include "platform/GdiCanvas.h"
 #include "platform/Handles.h"
@@ -290,15 +291,8 @@ HWND OpenCalendarAt(std::optional<PixelPoint> place, bool keepStoredPlace) {
   struct LoadingDone {
     ~LoadingDone() { loading = false; }
   } done;
-  // Closed calendars are freed one opening later, so that a calendar closed by the caller of this
-  // opening (even from inside one of its own handlers) is not freed under its feet.
-  static std::vector<std::unique_ptr<CalendarWindow>> closed;
-  closed.clear();
   auto& windows = CalendarWindows();
-  for (auto& w : windows) {
-    if (w->Hwnd() == nullptr) closed.push_back(std::move(w));
-  }
-  std::erase(windows, nullptr);
+  SweepClosedWindows(windows);
   auto window = std::make_unique<CalendarWindow>();
   if (!window->Load()) return nullptr;
   window->ShowAt(place, keepStoredPlace);

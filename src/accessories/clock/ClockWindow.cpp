@@ -9,6 +9,7 @@
 #include "accessories/clock/ClockSettings.h"
 #include "common/Numbers.h"
 #include "platform/DebugLog.h"
+#include "platform/OpenWindows.h"
 #include "platform/Dpi.h"
 #include "platform/Handles.h"
 #include "platform/PictureFile.h"
@@ -264,15 +265,8 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 HWND OpenAnalogClock() {
-  // Closed clocks are freed one opening later, so that a clock closed from inside its own handler
-  // is never freed under its feet.
-  static std::vector<std::unique_ptr<ClockWindow>> closed;
-  closed.clear();
   auto& windows = ClockWindows();
-  for (auto& w : windows) {
-    if (w->Hwnd() == nullptr) closed.push_back(std::move(w));
-  }
-  std::erase(windows, nullptr);
+  SweepClosedWindows(windows);
   auto window = std::make_unique<ClockWindow>();
   if (!window->Load()) return nullptr;
   window->Show();
