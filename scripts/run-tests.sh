@@ -22,6 +22,7 @@ ENGLISH_FILTER='*InEnglish.*'
 # per inch (150 %).
 HIGH_DPI_FILTER='HighDpi*.*'
 HIGH_DPI=144
+HIGH_DPI_SCREEN=1920x1080x24
 
 total_passed=0
 total_failed=0
@@ -169,10 +170,11 @@ run_wine_suites() {
   [[ -f $e2e ]] && run_high_dpi_suite "$e2e"
 }
 
-# A fresh bed for the scenarios at another DPI: Wine's one DPI is a setting of the whole prefix.
+# A fresh bed for the scenarios at another DPI: Wine's one DPI is a setting of the whole prefix. Its
+# screen is that of a laptop set to 150 %, 1920 x 1080.
 run_high_dpi_suite() {
   local e2e=$1 start=$SECONDS
-  if ! bed_start >"$RESULTS/bed-high-dpi.log" 2>&1 || ! bed_set_dpi "$HIGH_DPI" >>"$RESULTS/bed-high-dpi.log" 2>&1; then
+  if ! QB_SCREEN_SIZE=$HIGH_DPI_SCREEN bed_start >"$RESULTS/bed-high-dpi.log" 2>&1 || ! bed_set_dpi "$HIGH_DPI" >>"$RESULTS/bed-high-dpi.log" 2>&1; then
     cat "$RESULTS/bed-high-dpi.log"
     missing "Wine test bed at $HIGH_DPI dpi" "could not start (see $RESULTS/bed-high-dpi.log)"
     bed_stop

@@ -68,7 +68,8 @@ bed_write_fontsubst_reg() {
   { printf '\xff\xfe'; cat "$out.body"; } >"$out" && rm -f "$out.body"
 }
 
-# Starts Xvfb on the first free display from 90 on and sets QB_XVFB_PID and QB_DISPLAY. Xvfb
+# Starts Xvfb on the first free display from 90 on and sets QB_XVFB_PID and QB_DISPLAY. Its screen
+# is QB_SCREEN_SIZE (width x height x depth), 1024x768x24 unless set. Xvfb
 # writes its number to the -displayfd descriptor once it accepts clients; a number taken in the
 # meantime by someone else makes it exit, and the next number is tried. It runs in a process group
 # of its own (job control on in the starting subshell), so that Ctrl-C in the terminal cannot take
@@ -81,7 +82,7 @@ bed_start_xvfb() {
     ready=$(mktemp "$QB_BED_TMP/xvfb-ready.XXXXXX")
     QB_XVFB_PID=$(
       set -m
-      Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset -displayfd 3 3>"$ready" >/dev/null 2>&1 </dev/null &
+      Xvfb ":$n" -screen 0 "${QB_SCREEN_SIZE:-1024x768x24}" -nolisten tcp -noreset -displayfd 3 3>"$ready" >/dev/null 2>&1 </dev/null &
       echo $!
     )
     waited=0

@@ -56,12 +56,6 @@ bool PostWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
   return PostMessageW(window, message, wParam, lParam) != FALSE;
 }
 
-int ScreenDpi(int index) {
-  WindowDc screen(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen.get(), index) : 0;
-  return dpi > 0 ? dpi : 96;
-}
-
 std::string WindowTextOf(HWND window) {
   if (window == nullptr) return {};
   const int length = GetWindowTextLengthW(window);

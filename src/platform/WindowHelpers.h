@@ -31,9 +31,6 @@ bool PostWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // had been grabbed, until the button is let go. Call it while handling the button press.
 void DragWindowByItsBody(HWND window);
 
-// The screen's dots per inch across (LOGPIXELSX) or down (LOGPIXELSY); 96 when it does not say.
-[[nodiscard]] int ScreenDpi(int index);
-
 // The whole text of a window (an edit control's, however long), as UTF-8.
 [[nodiscard]] std::string WindowTextOf(HWND window);
 

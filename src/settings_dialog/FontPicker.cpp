@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/DebugLog.h"
+#include "platform/Dpi.h"
 #include "settings_dialog/CommonDialogLibrary.h"
 #include "platform/WinText.h"
 #include "settings_dialog/PickerRules.h"
@@ -17,9 +18,9 @@ namespace {
 constexpr INT kSmallestSize = 8;
 constexpr INT kLargestSize = 24;
 
-LOGFONTW LogFontOf(const FontChoice& font) {
+LOGFONTW LogFontOf(const FontChoice& font, int dpi) {
   LOGFONTW logFont{};
-  logFont.lfHeight = PointsToCellHeight(font.size);
+  logFont.lfHeight = PointsToCellHeight(font.size, dpi);
   logFont.lfWeight = WeightOf(font.bold);
   logFont.lfItalic = font.italic ? TRUE : FALSE;
   logFont.lfUnderline = font.underline ? TRUE : FALSE;
@@ -31,12 +32,12 @@ LOGFONTW LogFontOf(const FontChoice& font) {
   return logFont;
 }
 
-FontChoice ChoiceOf(const LOGFONTW& logFont, COLORREF colour) {
+FontChoice ChoiceOf(const LOGFONTW& logFont, COLORREF colour, int dpi) {
   FontChoice font;
   const wchar_t* face = logFont.lfFaceName;
   font.name = Narrow(std::wstring_view(face, wcsnlen(face, std::size(logFont.lfFaceName))));
   font.colour = static_cast<Colour>(colour & 0x00FFFFFF);
-  font.size = CellHeightToPoints(logFont.lfHeight);
+  font.size = CellHeightToPoints(logFont.lfHeight, dpi);
   font.bold = IsBoldWeight(logFont.lfWeight);
   font.italic = logFont.lfItalic != 0;
   font.strikeout = logFont.lfStrikeOut != 0;
@@ -47,7 +48,9 @@ FontChoice ChoiceOf(const LOGFONTW& logFont, COLORREF colour) {
 }  // namespace
 
 int ShowFontDialog(HWND owner, FontChoice& font) {
-  LOGFONTW logFont = LogFontOf(font);
+  // The dialog turns heights into points with the screen's DPI, the system's one.
+  const int dpi = SystemDpi();
+  LOGFONTW logFont = LogFontOf(font, dpi);
   CHOOSEFONTW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
@@ -64,7 +67,7 @@ int ShowFontDialog(HWND owner, FontChoice& font) {
     }
     return 1;
   }
-  font = ChoiceOf(logFont, dialog.rgbColors);
+  font = ChoiceOf(logFont, dialog.rgbColors, dpi);
   return 0;
 }
 

@@ -25,17 +25,22 @@ std::int32_t Clamp32(std::int64_t value) {
   return static_cast<std::int32_t>(value);
 }
 
+constexpr std::int64_t kPointsPerInch = 72;
+
+// Below 72 dpi a pixel would hold more than a point and the way back could lose sizes.
+std::int64_t PickerDpi(int dpi) { return dpi >= 72 && dpi <= 4 * 96 ? dpi : 96; }
+
 }  // namespace
 
-std::int32_t PointsToCellHeight(std::int32_t points) {
-  // 1 / 0.75 = 4 / 3; a negative size makes no sense here and is taken by its magnitude.
+std::int32_t PointsToCellHeight(std::int32_t points, int dpi) {
+  // A negative size makes no sense here and is taken by its magnitude.
   const std::int64_t magnitude = std::llabs(static_cast<std::int64_t>(points));
-  return Clamp32(RoundHalfEven(magnitude * 4, 3));
+  return Clamp32(RoundHalfEven(magnitude * PickerDpi(dpi), kPointsPerInch));
 }
 
-std::int32_t CellHeightToPoints(std::int32_t height) {
+std::int32_t CellHeightToPoints(std::int32_t height, int dpi) {
   const std::int64_t magnitude = std::llabs(static_cast<std::int64_t>(height));
-  return Clamp32(RoundHalfEven(magnitude * 3, 4));
+  return Clamp32(RoundHalfEven(magnitude * kPointsPerInch, PickerDpi(dpi)));
 }
 
 std::int32_t WeightOf(bool bold) { return bold ? kBoldWeight : kNormalWeight; }

@@ -9,13 +9,15 @@
 
 namespace qb {
 
-// The font dialog is given the size as a cell height in pixels at 96 dpi: points / 0.75, to the
-// nearest whole pixel with halves to even (10 pt -> 13). Always positive, which asks Windows for
-// a cell height rather than a character height.
-std::int32_t PointsToCellHeight(std::int32_t points);
-// The dialog answers with a (usually negative) character height; its magnitude x 0.75 to the
-// nearest whole point, halves to even (-13 -> 10, -14 -> 10, -15 -> 11).
-std::int32_t CellHeightToPoints(std::int32_t height);
+// The font dialog is given the size as a cell height in pixels of the screen's DPI (the one it
+// converts points with): points x dpi / 72, to the nearest whole pixel with halves to even (10 pt
+// -> 13 at 96 dpi, 20 at 144). Always positive, which asks Windows for a cell height rather than a
+// character height.
+std::int32_t PointsToCellHeight(std::int32_t points, int dpi = 96);
+// The dialog answers with a (usually negative) character height; its magnitude x 72 / dpi to the
+// nearest whole point, halves to even (at 96 dpi: -13 -> 10, -14 -> 10, -15 -> 11). A DPI below
+// 72 or above 4 x 96 is taken as 96.
+std::int32_t CellHeightToPoints(std::int32_t height, int dpi = 96);
 
 inline constexpr std::int32_t kNormalWeight = 400;
 inline constexpr std::int32_t kBoldWeight = 700;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/DebugLog.h"
+#include "platform/Dpi.h"
 #include "platform/DialogTemplate.h"
 #include "platform/ModelessDialogs.h"
 #include "platform/WinText.h"
@@ -171,9 +172,20 @@ void SettingsDialog::OnInitDialog(HWND dialog) {
     tab.pszText = caption.data();
     SendMessageW(tabStrip_, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tab));
   }
+  dpi_ = DpiOfWindow(dialog);
   CreatePages();
   PrepareControls();
   ArrangeWindow();
+  layout_.Record(dialog);
+  for (int i = 0; i < kSettingsPageCount; ++i) pageLayouts_[static_cast<size_t>(i)].Record(pages_[static_cast<size_t>(i)]);
+}
+
+void SettingsDialog::OnDpiChanged(int dpi, const RECT* suggested) {
+  layout_.Apply(dialog_, dpi, suggested);
+  for (int i = 0; i < kSettingsPageCount; ++i) pageLayouts_[static_cast<size_t>(i)].Apply(pages_[static_cast<size_t>(i)], dpi, nullptr);
+  dpi_ = layout_.Dpi();
+  UpdateMacroFont();
+  UpdateSamples();
 }
 
 bool SettingsDialog::CreatePages() {
@@ -405,6 +417,9 @@ INT_PTR SettingsDialog::HandleDialogMessage(UINT message, WPARAM wParam, LPARAM 
     }
     case WM_CLOSE:
       OnCancel();
+      return TRUE;
+    case WM_DPICHANGED:
+      OnDpiChanged(DpiOfDpiChange(wParam), reinterpret_cast<const RECT*>(lParam));
       return TRUE;
     default:
       return FALSE;

@@ -9,6 +9,7 @@
 #include <array>
 #include <map>
 
+#include "platform/DialogDpiLayout.h"
 #include "platform/Handles.h"
 #include "settings_dialog/SettingsDialogLayout.h"
 #include "settings_dialog/SettingsDialogSteps.h"
@@ -43,6 +44,8 @@ private:
   void OnInitDialog(HWND dialog);
   bool CreatePages();
   void ArrangeWindow();
+  // WM_DPICHANGED: the dialog, its pages and their own fonts laid out again for `dpi`.
+  void OnDpiChanged(int dpi, const RECT* suggested);
   INT_PTR HandleDialogMessage(UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR HandlePageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(int id, int code, HWND control);
@@ -55,6 +58,7 @@ private:
   // The controls and their values (SettingsDialogControls.cpp)
   HWND Control(int id) const;
   void PrepareControls();
+  void UpdateMacroFont();
   void ShowValues();
   void CollectValues();
   void UpdateEnabling();
@@ -74,6 +78,11 @@ private:
   std::map<int, HWND> controls_;
   std::map<int, Colour> boxColours_;  // what each colour box shows
   int selectedPage_ = 0;
+  // The layout the dialog manager made, kept for another DPI; the samples' and the macro boxes'
+  // fonts are made for `dpi_`.
+  DialogDpiLayout layout_;
+  std::array<DialogDpiLayout, kSettingsPageCount> pageLayouts_;
+  int dpi_ = 96;
   UniqueFont macroFont_;
   UniqueFont calendarSampleFont_;
   UniqueFont memoSampleFont_;

@@ -2,9 +2,9 @@
 // samples, the colour boxes, which boxes are enabled and the hotkey rows' status texts.
 #include <windows.h>
 
-#include <cmath>
 #include <string>
 
+#include "common/DpiScale.h"
 #include "platform/DebugLog.h"
 #include "platform/WinText.h"
 #include "platform/WindowHelpers.h"
@@ -18,10 +18,21 @@ namespace {
 
 constexpr COLORREF kStatusColour = RGB(192, 0, 0);
 
-HFONT MakeFont(std::string_view face, double points, bool bold, bool italic) {
-  const int height = -static_cast<int>(std::lround(points * ScreenDpi(LOGPIXELSY) / 72.0));
-  return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic ? TRUE : FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, Widen(face).c_str());
+// A font in points for the dialog's DPI (the samples show the size the windows will have there).
+UniqueFont MakeFont(std::string_view face, double points, bool bold, bool italic, int dpi) {
+  UniqueFont font(CreateFontW(FontHeightForPoints(points, dpi), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic ? TRUE : FALSE,
+                              FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                              DEFAULT_PITCH, Widen(face).c_str()));
+  Tolerate(font.valid(), "CreateFontW(settings dialog)");
+  return font;
+}
+
+// Gives `control` the new font, then lets the one it had go (never a control left with a deleted
+// font).
+void ReplaceFont(HWND control, UniqueFont& kept, UniqueFont font) {
+  if (!font) return;
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  kept = std::move(font);
 }
 
 // Values into the controls. A control that already shows the value is left alone, so that a text
@@ -93,10 +104,16 @@ void SettingsDialog::PrepareControls() {
     // The stored texts have no length limit; an edit control's default is 30 000 characters.
     if (kind == ControlKind::Edit || kind == ControlKind::MultiLineEdit) SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
   }
-  macroFont_.reset(MakeFont(kMacroFontFace, kDialogFontPoints, false, false));
+  UpdateMacroFont();
+}
+
+void SettingsDialog::UpdateMacroFont() {
+  UniqueFont font = MakeFont(kMacroFontFace, kDialogFontPoints, false, false, dpi_);
+  if (!font) return;
   for (int n = 0; n < kDialogSlotCount; ++n) {
-    SendMessageW(Control(ctl::kMacroText + n), WM_SETFONT, reinterpret_cast<WPARAM>(macroFont_.get()), FALSE);
+    SendMessageW(Control(ctl::kMacroText + n), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   }
+  macroFont_ = std::move(font);
 }
 
 void SettingsDialog::ShowValues() {
@@ -120,14 +137,13 @@ void SettingsDialog::UpdateEnabling() {
 
 void SettingsDialog::UpdateSamples() {
   const SampleFont calendar = CalendarSample(values_);
-  calendarSampleFont_.reset(MakeFont(calendar.face, calendar.points, calendar.bold, calendar.italic));
   calendarSampleBack_.reset(CreateSolidBrush(static_cast<COLORREF>(calendar.back)));
-  SendMessageW(Control(ctl::kCalendarSample), WM_SETFONT, reinterpret_cast<WPARAM>(calendarSampleFont_.get()), TRUE);
+  ReplaceFont(Control(ctl::kCalendarSample), calendarSampleFont_,
+              MakeFont(calendar.face, calendar.points, calendar.bold, calendar.italic, dpi_));
 
   const SampleFont memo = MemoSample(values_);
-  memoSampleFont_.reset(MakeFont(memo.face, memo.points, memo.bold, memo.italic));
   memoSampleBack_.reset(CreateSolidBrush(static_cast<COLORREF>(memo.back)));
-  SendMessageW(Control(ctl::kMemoSample), WM_SETFONT, reinterpret_cast<WPARAM>(memoSampleFont_.get()), TRUE);
+  ReplaceFont(Control(ctl::kMemoSample), memoSampleFont_, MakeFont(memo.face, memo.points, memo.bold, memo.italic, dpi_));
 }
 
 void SettingsDialog::UpdateHotkeyStatus() {

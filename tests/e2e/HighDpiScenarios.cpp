@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "HotkeySupport.h"
 #include "app/MenuModel.h"
@@ -113,6 +115,18 @@ protected:
     EXPECT_TRUE(Same(region.box, RECT{inner.left - outer.left - 1, inner.top - outer.top - 1,
                                       inner.right - outer.left + 1, inner.bottom - outer.top + 1}))
         << "region " << Describe(region.box) << ", inner area " << Describe(inner) << " of " << Describe(outer);
+  }
+
+  // A dialog is painted whole once the caption of its OK button shows.
+  static bool WaitUntilPainted(HWND dialog) {
+    const HWND ok = FindChild(dialog, L"Button", "OK");
+    return ok != nullptr && WaitUntil([&] {
+      const ScreenImage shot = CaptureWindow(ok);
+      int dark = 0;
+      for (int y = 0; y < shot.height; ++y)
+        for (int x = 0; x < shot.width; ++x) dark += SameColour(shot.At(x, y), RGB(0, 0, 0), 60) ? 1 : 0;
+      return dark > 5 && dark < shot.width * shot.height / 2;
+    });
   }
 
   static void SaveScreenshot(HWND window, const wchar_t* name) {
@@ -441,17 +455,6 @@ protected:
     EXPECT_GE(fit->checked, 8) << "labels and buttons measured";
     EXPECT_EQ(fit->clipped, 0) << "cut: " << fit->firstClipped;
   }
-  // Painted whole once the caption of its OK button shows.
-  static bool WaitUntilPainted(HWND dialog) {
-    const HWND ok = FindChild(dialog, L"Button", "OK");
-    return ok != nullptr && WaitUntil([&] {
-      const ScreenImage shot = CaptureWindow(ok);
-      int dark = 0;
-      for (int y = 0; y < shot.height; ++y)
-        for (int x = 0; x < shot.width; ++x) dark += SameColour(shot.At(x, y), RGB(0, 0, 0), 60) ? 1 : 0;
-      return dark > 5 && dark < shot.width * shot.height / 2;
-    });
-  }
 };
 
 TEST_F(HighDpiVersionDialog, ShowsItsTextsWholeAndLaysItselfOutForTheDpiAMoveTellsIt) {
@@ -488,6 +491,135 @@ TEST_F(HighDpiVersionDialog, ShowsItsTextsWholeAndLaysItselfOutForTheDpiAMoveTel
   EXPECT_TRUE(WaitUntilPainted(dialog));
   SaveScreenshot(dialog, L"version-dialog-192dpi.bmp");
   EXPECT_TRUE(PressButton(dialog, "OK"));
+  EXPECT_EQ(app.CloseMainWindow(), 0u);
+}
+
+class HighDpiSettingsDialog : public HighDpiScenario {
+protected:
+  // The tray icon's double-click, as the shell reports it; the dialog once it shows.
+  HWND Open(HWND main) {
+    EXPECT_TRUE(Post(main, WM_MOUSEMOVE, 1, WM_LBUTTONDBLCLK));
+    WindowFilter filter = Filter(L"#32770");
+    filter.caption = L"設定";
+    return WaitForWindow(filter);
+  }
+
+  static bool IsGroupBox(HWND control) {
+    wchar_t cls[16] = {};
+    GetClassNameW(control, cls, 16);
+    return _wcsicmp(cls, L"Button") == 0 && (GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+  }
+
+  // The pages, and on each the place of every control.
+  struct Page {
+    HWND window;
+    std::vector<std::pair<HWND, RECT>> controls;
+  };
+  static std::vector<Page> Layout(HWND dialog) {
+    std::vector<Page> pages;
+    for (HWND page = GetWindow(dialog, GW_CHILD); page != nullptr; page = GetWindow(page, GW_HWNDNEXT)) {
+      wchar_t cls[16] = {};
+      GetClassNameW(page, cls, 16);
+      if (wcscmp(cls, L"#32770") != 0) continue;
+      Page& placed = pages.emplace_back(Page{page, {}});
+      for (HWND c = GetWindow(page, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        placed.controls.emplace_back(c, RectOnParent(c));
+      }
+    }
+    return pages;
+  }
+
+  // On every page each control lies inside the page, a group box holds a control whole or not at
+  // all, other controls do not overlap; every label and button shows its whole text.
+  static void ExpectLaidOutCleanly(HWND dialog) {
+    const auto pages = Layout(dialog);
+    ASSERT_EQ(pages.size(), 15u);
+    int controls = 0;
+    for (size_t p = 0; p < pages.size(); ++p) {
+      const RECT page = ClientRectOnScreen(pages[p].window);
+      const RECT inside{0, 0, page.right - page.left, page.bottom - page.top};
+      const auto& placed = pages[p].controls;
+      for (size_t i = 0; i < placed.size(); ++i) {
+        const auto& [a, ra] = placed[i];
+        ++controls;
+        RECT clipped{};
+        IntersectRect(&clipped, &ra, &inside);
+        EXPECT_TRUE(Same(clipped, ra)) << "page " << p << ": " << Describe(ra) << " reaches out of " << Describe(inside);
+        for (size_t j = i + 1; j < placed.size(); ++j) {
+          const auto& [b, rb] = placed[j];
+          RECT common{};
+          if (!IntersectRect(&common, &ra, &rb)) continue;
+          const bool nested = (IsGroupBox(a) && Same(common, rb)) || (IsGroupBox(b) && Same(common, ra));
+          EXPECT_TRUE(nested) << "page " << p << ": controls " << GetDlgCtrlID(a) << " " << Describe(ra) << " and "
+                              << GetDlgCtrlID(b) << " " << Describe(rb) << " overlap";
+        }
+      }
+    }
+    EXPECT_GE(controls, 150);
+    const std::optional<TextsFitResult> fit = MeasureTexts(dialog);
+    ASSERT_TRUE(fit);
+    EXPECT_GE(fit->checked, 80) << "labels and buttons measured";
+    EXPECT_EQ(fit->clipped, 0) << "cut: " << fit->firstClipped;
+    // OK and Cancel below the tab strip, inside the dialog.
+    const RECT strip = RectOnParent(GetDlgItem(dialog, 100));
+    for (const int id : {IDOK, IDCANCEL}) {
+      const RECT button = RectOnParent(GetDlgItem(dialog, id));
+      EXPECT_GE(button.top, strip.bottom) << id;
+      EXPECT_LE(button.right, ClientRectOnScreen(dialog).right - ClientRectOnScreen(dialog).left) << id;
+    }
+  }
+};
+
+// Every page of the settings dialog at 144 dots per inch, and again when it is told it moved to a
+// monitor of 120 and back: no control overlaps another or cuts its text, and the way back gives the
+// same layout.
+TEST_F(HighDpiSettingsDialog, EveryPageKeepsItsControlsApartAndTheirTextsWholeAtEachDpi) {
+  AppFolder folder;
+  const HWND main = Start(folder);
+  ASSERT_TRUE(main);
+  const HWND dialog = Open(main);
+  ASSERT_TRUE(dialog);
+  ExpectLaidOutCleanly(dialog);
+  const HWND ok = FindChild(dialog, L"Button", "OK");
+  ASSERT_TRUE(ok);
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+  EXPECT_GE(RectOnParent(ok).bottom - RectOnParent(ok).top, -metrics.lfMessageFont.lfHeight + 6)
+      << "the buttons are as tall as the fonts of 144 dpi need";
+  EXPECT_TRUE(WaitUntilPainted(dialog));
+  SaveScreenshot(dialog, L"settings-dialog-144dpi.bmp");
+
+  const auto before = Layout(dialog);
+  const RECT outer = WindowRect(dialog);
+  const RECT inner = ClientRectOnScreen(dialog);
+  const int frameX = (outer.right - outer.left) - (inner.right - inner.left);
+  const int frameY = (outer.bottom - outer.top) - (inner.bottom - inner.top);
+  const RECT smaller{20, 20, 20 + (inner.right - inner.left) * 120 / 144 + frameX,
+                     20 + (inner.bottom - inner.top) * 120 / 144 + frameY};
+  ASSERT_TRUE(SendDpiChange(dialog, 120, smaller));
+  EXPECT_TRUE(Same(WindowRect(dialog), smaller)) << Describe(WindowRect(dialog));
+  ExpectLaidOutCleanly(dialog);
+  const RECT okAt120 = RectOnParent(ok);
+  EXPECT_LT(okAt120.bottom - okAt120.top, RectOnParent(ok).bottom - RectOnParent(ok).top + 1);
+  EXPECT_TRUE(WaitUntilPainted(dialog));
+  SaveScreenshot(dialog, L"settings-dialog-120dpi.bmp");
+
+  ASSERT_TRUE(SendDpiChange(dialog, 144, outer));
+  EXPECT_TRUE(Same(WindowRect(dialog), outer)) << Describe(WindowRect(dialog));
+  const auto after = Layout(dialog);
+  ASSERT_EQ(after.size(), before.size());
+  for (size_t p = 0; p < after.size(); ++p) {
+    const auto& was = before[p].controls;
+    const auto& is = after[p].controls;
+    ASSERT_EQ(is.size(), was.size());
+    for (size_t i = 0; i < is.size(); ++i) {
+      EXPECT_TRUE(Same(is[i].second, was[i].second))
+          << "page " << p << " control " << GetDlgCtrlID(is[i].first) << ": " << Describe(was[i].second) << " -> "
+          << Describe(is[i].second);
+    }
+  }
+  EXPECT_TRUE(PressButton(dialog, "ｷｬﾝｾﾙ"));
   EXPECT_EQ(app.CloseMainWindow(), 0u);
 }
 

@@ -51,12 +51,32 @@ TEST(CellHeightToPoints, TakesTheMagnitudeAndRoundsHalvesToEven) {
   for (const auto& c : cases) EXPECT_EQ(CellHeightToPoints(c.height), c.points) << c.height << " px";
 }
 
+TEST(PickerSizes, FollowTheScreensDpi) {
+  struct Case {
+    int dpi;
+    std::int32_t points, height;
+  };
+  const Case cases[] = {
+      {144, 10, 20}, {144, 9, 18}, {120, 10, 17},  // 16.67
+      {120, 9, 15}, {192, 10, 27},                  // 26.67
+      {168, 9, 21},
+      {0, 10, 13}, {-144, 10, 13}, {100000, 10, 13},  // no usable DPI: 96
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(PointsToCellHeight(c.points, c.dpi), c.height) << c.points << " pt at " << c.dpi;
+    EXPECT_EQ(CellHeightToPoints(-c.height, c.dpi), c.points) << c.height << " px at " << c.dpi;
+  }
+}
+
 TEST(PickerSizes, EveryPointSizeSurvivesTheTripThroughTheDialog) {
-  // The dialog may hand back the height it was given (negated or not); the size must not creep.
-  for (std::int32_t points = 1; points <= 400; ++points) {
-    const std::int32_t height = PointsToCellHeight(points);
-    EXPECT_EQ(CellHeightToPoints(height), points);
-    EXPECT_EQ(CellHeightToPoints(-height), points);
+  // The dialog may hand back the height it was given (negated or not); the size must not creep,
+  // at any DPI.
+  for (const int dpi : {72, 96, 120, 144, 168, 192, 240, 288}) {
+    for (std::int32_t points = 1; points <= 400; ++points) {
+      const std::int32_t height = PointsToCellHeight(points, dpi);
+      ASSERT_EQ(CellHeightToPoints(height, dpi), points) << dpi;
+      ASSERT_EQ(CellHeightToPoints(-height, dpi), points) << dpi;
+    }
   }
 }
 
