@@ -47,6 +47,13 @@ std::string ExeDir() {
 }
 
 std::string AppDataDir() {
+  // The older call first: the newer one hands its answer over in COM memory, and COM's libraries
+  // are more to load at start-up than everything else the program needs there. Its answer is
+  // limited to MAX_PATH; a longer folder is asked of the newer call.
+  wchar_t buffer[MAX_PATH] = {};
+  if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buffer)) && buffer[0] != L'\0') {
+    return Narrow(buffer);
+  }
   wchar_t* raw = nullptr;
   const HRESULT hr = SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &raw);
   std::unique_ptr<wchar_t, CoTaskMemDeleter> path(raw);  // freed even on failure, as documented
