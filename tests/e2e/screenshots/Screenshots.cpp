@@ -55,7 +55,7 @@ void Save(const ScreenImage& image, const std::wstring& name) {
 // The window in front, painted, captured alone.
 void SaveWindow(HWND window, const std::wstring& name) {
   ASSERT_TRUE(window) << "no window for " << Narrow(name);
-  BringToFront(window);
+  EXPECT_TRUE(BringToFront(window)) << Narrow(name);
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   std::this_thread::sleep_for(kSettle);
   Save(CaptureWindow(window), name);
@@ -117,7 +117,7 @@ TEST_F(Screenshots, CalendarMemosClockAndTrayMenu) {
 
   std::vector<HWND> memos;
   ASSERT_TRUE(WaitUntil([&] { return (memos = TopLevelWindows(Visible(L"Quorbell.MemoWindow"))).size() == 2; }));
-  for (HWND memo : memos) BringToFront(memo);
+  for (HWND memo : memos) EXPECT_TRUE(BringToFront(memo));
   std::this_thread::sleep_for(kSettle);
   Save(CaptureScreen(Union(memos, 12)), L"memos");
 
