@@ -113,6 +113,10 @@ class ReleasePackage(unittest.TestCase):
         self.assertIn(".text", sections)
         self.assertFalse([s for s in sections if s.startswith(".debug") or s.startswith("/")], sections)
         self.assertIn(".gnu_debuglink", sections)
+        # No time of day in the header, so the same sources make the same program.
+        header = int.from_bytes(program[0x3C:0x40], "little")
+        self.assertEqual(program[header:header + 4], b"PE\0\0")
+        self.assertEqual(int.from_bytes(program[header + 8:header + 12], "little"), 0, "a link time in the header")
         symbols = os.path.join(self.out, f"Quorbell-{self.version}-win64.exe.debug")
         self.assertIn(".debug_info", section_names(symbols))
 
