@@ -9,7 +9,7 @@ JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 GEN     := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 FUZZ_SECONDS ?= 60
 
-.PHONY: all build native win test run bench fuzz fuzz-build deps clean
+.PHONY: all build native win test run bench fuzz fuzz-build deps clean dist screenshots
 
 all: build
 
@@ -22,10 +22,24 @@ native: deps
 	@[ -f $(NATIVE)/CMakeCache.txt ] || cmake -S . -B $(NATIVE) -G "$(GEN)" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(NATIVE) -j $(JOBS)
 
-win: deps
-	@[ -f $(WIN)/CMakeCache.txt ] || cmake -S . -B $(WIN) -G "$(GEN)" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+WIN_CONFIGURE = [ -f $(WIN)/CMakeCache.txt ] || cmake -S . -B $(WIN) -G "$(GEN)" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake >/dev/null
+
+win: deps
+	@$(WIN_CONFIGURE)
 	@cmake --build $(WIN) -j $(JOBS)
+
+# The release package: dist/Quorbell-<version>-win64.zip and its symbols file beside it.
+dist: deps
+	@$(WIN_CONFIGURE)
+	@cmake --build $(WIN) -j $(JOBS) --target Quorbell quorbell_shipped_texts
+	@python3 scripts/make-dist.py zip --build $(WIN) --out dist
+
+# Pictures of every window for the README, into docs/screenshots/.
+screenshots: deps
+	@$(WIN_CONFIGURE)
+	@cmake --build $(WIN) -j $(JOBS) --target quorbell-screenshots
+	@scripts/screenshots.sh
 
 fuzz-build: deps
 	@[ -f $(FUZZDIR)/CMakeCache.txt ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZDIR) -G "$(GEN)" \

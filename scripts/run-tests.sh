@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test suite of the project (make test calls it after building): the include direction
-# check, the native unit tests, the Windows unit tests and the end-to-end tests under the Wine bed,
-# and a short fuzz run.
+# check, the native unit tests, the release package check, the Windows unit tests and the
+# end-to-end tests under the Wine bed, and a short fuzz run.
 # Each suite's result is printed as it finishes, failures in full; the last line is the total,
 # "N passed, N failed". The exit code is non-zero when anything failed, crashed or timed out.
 set -uo pipefail
@@ -201,9 +201,25 @@ run_fuzz() {
   fi
 }
 
+# The release package made from the Windows build: contents, encodings, same bytes from the same
+# inputs, version agreement (tests/dist, Python's unittest).
+run_package_check() {
+  local log=$RESULTS/package.log start=$SECONDS rc ran failed skipped
+  QB_WIN_DIR=$WIN timeout -k 5 120 python3 -m unittest discover -s "$ROOT/tests/dist" -v >"$log" 2>&1 </dev/null
+  rc=$?
+  ran=$(sed -n 's/^Ran \([0-9]*\) tests\?.*/\1/p' "$log")
+  failed=$(grep -c '\.\.\. \(FAIL\|ERROR\)$' "$log")
+  skipped=$(grep -c '\.\.\. skipped' "$log")
+  if ((rc != 0 && failed == 0)); then failed=1; fi
+  record "release package" $((${ran:-0} - failed - skipped)) "$failed" "$skipped" $((SECONDS - start)) ""
+  ((rc != 0)) && sed 's/^/    /' "$log"
+  return 0
+}
+
 overall=$SECONDS
 run_layer_check
 run_native_unit
+run_package_check
 run_wine_suites
 run_fuzz
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Starts build/win/Quorbell.exe under Wine in the user's own prefix (WINEPREFIX, or Wine's default)
 # as Japanese Windows. With a display it runs there. Without one it starts a private virtual
-# display, saves a screenshot of it a few seconds after the start to build/screenshot.png and keeps
-# the program running until Ctrl-C, which ends the program and the display.
+# display, opens the program's tray menu once with a right click on its icon (so that the picture
+# shows what the program offers, not an empty screen with a tiny icon), saves a screenshot of the
+# display to build/screenshot.png, closes the menu with Escape and keeps the program running until
+# Ctrl-C, which ends the program and the display.
 set -uo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -72,8 +74,31 @@ mkdir -p "$ROOT/build"
 setsid env LANG=$QB_JA_LOCALE LC_ALL=$QB_JA_LOCALE wine "$EXE" </dev/null >"$ROOT/build/run-wine.log" 2>&1 &
 program_pid=$!
 
+# Right-clicks the program's icon as a user would. Without a window manager Wine shows the
+# notification area as a small X window of its own, "Wine System Tray", the icons from its left
+# edge on; the program's is the only one. False when there is no such window (a prefix set to a
+# virtual desktop keeps its icons in the desktop's own task bar).
+open_tray_menu() {
+  local tray X Y WIDTH HEIGHT SCREEN
+  for _ in $(seq 120); do
+    tray=$(xdotool search --name "Wine System Tray" 2>/dev/null | head -n 1)
+    [[ -n $tray ]] && break
+    sleep 0.25
+  done
+  [[ -n $tray ]] || return 1
+  eval "$(xdotool getwindowgeometry --shell "$tray")"
+  xdotool mousemove "$((X + 9))" "$((Y + 10))" click 3
+}
+
 if ((own_display)); then
   sleep "$SCREENSHOT_DELAY"
+  menu_open=0
+  if kill -0 "$program_pid" 2>/dev/null && open_tray_menu; then
+    menu_open=1
+    sleep 1.5  # drawn
+  elif kill -0 "$program_pid" 2>/dev/null; then
+    echo "No tray window found; the screenshot shows the desktop without the menu"
+  fi
   if kill -0 "$program_pid" 2>/dev/null; then
     if import -display "$DISPLAY" -window root "$SCREENSHOT" 2>/dev/null ||
       { xwd -display "$DISPLAY" -root -silent | convert xwd:- "$SCREENSHOT"; } 2>/dev/null; then
@@ -82,6 +107,8 @@ if ((own_display)); then
       echo "Could not save a screenshot"
     fi
   fi
+  # The menu closes as a user closes it; the program keeps running.
+  ((menu_open)) && xdotool key Escape
 fi
 echo "Quorbell.exe is running; press Ctrl-C to stop it."
 wait "$program_pid"

@@ -290,12 +290,18 @@ TEST_F(VersionDialog, SupportLinkOpensTheReadMeBesideTheProgramAndNothingWithout
   EXPECT_TRUE(Visible(dialog)) << "Enter on the link closed the dialog";
   EXPECT_EQ(DialogWindows(app.Id()).size(), 1u) << "a message came up";
 
-  // With the read-me beside the program, a click on the link opens it with its program.
-  ASSERT_TRUE(WriteFileBytes(folder.PathOf(L"Readme.txt"), "Quorbell read-me\r\n"));
+  // With the read-me that ships beside the program, a click on the link opens it with its program,
+  // which reads its Japanese text as written.
+  const std::wstring shipped = SiblingExecutable(L"Readme.txt");
+  ASSERT_TRUE(CopyFileW(shipped.c_str(), folder.PathOf(L"Readme.txt").c_str(), TRUE)) << "no Readme.txt beside the build";
   ASSERT_TRUE(ClickCentre(link));
   const HWND notepad = WaitForWindow(notepads);
   ASSERT_TRUE(notepad) << "the read-me did not open";
   EXPECT_NE(WindowText(notepad).find("Readme"), std::string::npos) << WindowText(notepad);
+  const HWND text = FindChild(notepad, L"Edit", std::nullopt);
+  ASSERT_TRUE(text);
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(text).find("タスクトレイに常駐するデスクトップアクセサリ集") != std::string::npos; }))
+      << WindowText(text).substr(0, 200);
   EXPECT_TRUE(PostClose(notepad));
   EXPECT_EQ(app.CloseMainWindow(), 0u);
 }
