@@ -135,7 +135,7 @@ struct WindowKeys {
 
 const WindowKeys kWindows[] = {
     {"stopwatch", MenuItem::stopWatch, L"Quorbell.StopwatchWindow", {"Start", "Clear"}, "Stop", false},
-    {"colour chooser", MenuItem::colorChoose, L"Quorbell.ColourChooserWindow", {"取得", ""}, "停止", true},
+    {"colour chooser", MenuItem::colorChoose, L"Quorbell.ColourChooser", {"取得", ""}, "停止", true},
     {"memory status", MenuItem::cmdMemDiet, L"Quorbell.MemoryStatusWindow", {"ﾌﾗｸﾞﾒﾝﾃｰｼｮﾝの解消"}, "ﾌﾗｸﾞﾒﾝﾃｰｼｮﾝの解消", true},
 };
 
@@ -204,6 +204,22 @@ TEST_F(KeyboardUse, TabEnterAndEscapeWorkEveryAccessoryWindowWithControls) {
       EXPECT_TRUE(WaitForNoWindow(filter));
     }
   }
+
+  // The open-anything box has one text box and keys of its own; Escape puts it away.
+  ASSERT_TRUE(PostIconEvent(main, WM_CONTEXTMENU));
+  ASSERT_TRUE(WaitForPopupMenu(app.Id()));
+  ASSERT_TRUE(ChooseWithRealKeys(MenuItem::mnuOpen));
+  WindowFilter boxes;
+  boxes.processId = app.Id();
+  boxes.className = L"Quorbell.OpenAnythingWindow";
+  boxes.visibleOnly = true;
+  const HWND box = WaitForWindow(boxes);
+  ASSERT_TRUE(box);
+  ASSERT_TRUE(BringToFront(box));
+  EXPECT_TRUE(WaitUntil([&] { return FocusOf(box) == FindChild(box, L"Edit", std::nullopt); }));
+  ASSERT_TRUE(PressKeys({VK_ESCAPE}));
+  EXPECT_TRUE(WaitForNoWindow(boxes)) << "Escape did not put the open-anything box away";
+
   EXPECT_TRUE(app.Running());
   EXPECT_EQ(app.CloseMainWindow(), 0u);
 }
