@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include <windowsx.h>
+
 #include "accessories/clock/ClockWindow.h"
 #include "accessories/launcher/LauncherWindow.h"
 #include "accessories/memory/MemoryDiet.h"
@@ -203,8 +205,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       PostQuitMessage(0);
       return 0;
     case TrayIcon::kCallbackMessage:
-      // The tray icon's notification: the mouse message in the low word.
-      OnTrayCallback(static_cast<int16_t>(LOWORD(lParam)));
+      // The tray icon's notification: the event in the low word; under the newer protocol wParam
+      // holds the icon's anchor point.
+      OnTrayCallback(static_cast<int16_t>(LOWORD(lParam)), POINT{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)});
       return 0;
     case WM_COMMAND:
       if (HIWORD(wParam) == 0 && lParam == 0) {

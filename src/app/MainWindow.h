@@ -40,11 +40,12 @@ public:
   // Tray icon and popup menu (TrayMenu.cpp).
   void AddTrayIcon();
   void RemoveTrayIcon();
-  // The tray icon's callback: the mouse message arrives as the X coordinate of WM_MOUSEMOVE.
-  void OnTrayCallback(int16_t mouseMessage);
-  // Mode 0 shows the tray menu at the pointer, 1 starts the launcher menu process; every mode first
-  // records the active window of this thread as TargetWindow.
-  void Popmenu(int16_t mode);
+  // The tray icon's callback: the event arrives as the X coordinate of WM_MOUSEMOVE; `anchor` is
+  // where the icon is, for a menu opened from the keyboard.
+  void OnTrayCallback(int16_t event, POINT anchor);
+  // Mode 0 shows the tray menu at the pointer (at `anchor` when given), 1 starts the launcher menu
+  // process; every mode first records the active window of this thread as TargetWindow.
+  void Popmenu(int16_t mode, std::optional<POINT> anchor = std::nullopt);
   // Hides the tray-only items and puts the check mark on slot n's item (1..3; none otherwise).
   void MarkClipSlot(int16_t n);
   // The hotkey menu leaves out the four tray-only items; a right press on the icon shows them again.
@@ -81,7 +82,11 @@ private:
   std::optional<InstanceMutex> instance_;
   bool unloading_ = false;
   TrayIcon trayIcon_;
+  TrayCallbackDecoder trayEvents_;
   MainMenu trayMenu_;
+  // While the menu is open a second request (a repeated key, a click's late context-menu event
+  // dispatched by the menu's own loop) opens nothing more.
+  bool menuOpen_ = false;
   bool dietTimerRunning_ = false;
   HHOOK mouseHook_ = nullptr;
   OpenWorkSavers openWork_;

@@ -13,9 +13,14 @@ constexpr uint16_t kFirstCommandId = 0x100;
 // The four items the hotkey menu leaves out.
 constexpr bool kTrayOnly = true;
 
-// The mouse messages the shell reports (the values of WM_LBUTTONDBLCLK and WM_RBUTTONDOWN).
+// The events the shell reports: mouse messages (WM_MOUSEMOVE, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN,
+// WM_RBUTTONUP), WM_CONTEXTMENU, and NIN_KEYSELECT (Enter or Space on the focused icon).
+constexpr int32_t kMouseMove = 0x200;
 constexpr int32_t kLeftButtonDoubleClick = 0x203;
 constexpr int32_t kRightButtonDown = 0x204;
+constexpr int32_t kRightButtonUp = 0x205;
+constexpr int32_t kContextMenu = 0x7B;
+constexpr int32_t kKeySelect = 0x401;
 
 int Index(MenuItem item) { return static_cast<int>(item); }
 
@@ -94,12 +99,20 @@ std::vector<MainMenu::Entry> MainMenu::VisibleEntries() const {
   return entries;
 }
 
-TrayRequest DecodeTrayCallback(int32_t mouseMessage) {
-  switch (mouseMessage) {
+TrayRequest TrayCallbackDecoder::Decode(int32_t event) {
+  // A move between the release and its context-menu event still belongs to the same click.
+  if (event == kMouseMove) return TrayRequest::None;
+  const bool tailOfRightClick = afterRightRelease_;
+  afterRightRelease_ = event == kRightButtonUp;
+  switch (event) {
     case kLeftButtonDoubleClick:
       return TrayRequest::OpenSettings;
     case kRightButtonDown:
       return TrayRequest::OpenMenu;
+    case kContextMenu:
+      return tailOfRightClick ? TrayRequest::None : TrayRequest::OpenMenuAtIcon;
+    case kKeySelect:
+      return TrayRequest::OpenMenuAtIcon;
     default:
       return TrayRequest::None;
   }

@@ -84,9 +84,22 @@ private:
   int checkedSlot_ = 0;  // 0: none
 };
 
-// What a notification from the tray icon asks for. The shell reports the mouse message.
-enum class TrayRequest { None, OpenSettings, OpenMenu };
-TrayRequest DecodeTrayCallback(int32_t mouseMessage);
+// What a notification from the tray icon asks for: the menu at the pointer (a mouse press) or at
+// the icon (the keyboard: Enter, Space, Shift+F10 or the menu key on the focused icon).
+enum class TrayRequest { None, OpenSettings, OpenMenu, OpenMenuAtIcon };
+
+// Reads the icon's notifications one after another. The shell reports a mouse message, or under
+// the newer notify-icon protocol also its own events: a click's selection, Enter or Space on the
+// focused icon, and a context-menu request, which comes from the keyboard or as the tail of a right
+// click (press, release, context menu). The menu opens at the press, as it always has; the
+// context-menu event that closes the same click must not open it a second time.
+class TrayCallbackDecoder {
+public:
+  TrayRequest Decode(int32_t event);
+
+private:
+  bool afterRightRelease_ = false;
+};
 
 // What Popmenu does besides recording the target window.
 enum class PopmenuAction { RecordOnly, ShowMenu, StartLauncher };

@@ -37,11 +37,15 @@ UniqueMenu BuildPopupMenu(const MainMenu& model) {
   return menu;
 }
 
-UINT TrackMenuAtPointer(HWND owner, HMENU menu) {
+UINT TrackMenu(HWND owner, HMENU menu, std::optional<POINT> at) {
   Tolerate(SetForegroundWindow(owner) != FALSE, "SetForegroundWindow");
   PumpPendingMessages();
   POINT pointer{};
-  Tolerate(GetCursorPos(&pointer) != FALSE, "GetCursorPos");
+  if (at) {
+    pointer = *at;
+  } else {
+    Tolerate(GetCursorPos(&pointer) != FALSE, "GetCursorPos");
+  }
   // Left-aligned below and right of the pointer, as a popup menu opens by default; the chosen
   // command comes back here rather than as WM_COMMAND, so its action runs before this returns.
   const UINT command = static_cast<UINT>(

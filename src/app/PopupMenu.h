@@ -21,11 +21,11 @@ UniqueMenu BuildPopupMenu(const MainMenu& model);
 // is doubled and a slot text shows exactly as it is.
 std::wstring MenuLabel(std::string_view caption);
 
-// Opens `menu` at the pointer for `owner` and waits until it closes; answers the command chosen,
-// 0 when none. Brings `owner` to the foreground first and posts it WM_NULL afterwards: without
+// Opens `menu` at `at`, or at the pointer, for `owner` and waits until it closes; answers the
+// command chosen, 0 when none. Brings `owner` to the foreground first and posts it WM_NULL afterwards: without
 // these a menu of a window that is not in the foreground does not close when the user clicks
 // elsewhere (the documented TrackPopupMenu remark for notification-area menus).
-UINT TrackMenuAtPointer(HWND owner, HMENU menu);
+UINT TrackMenu(HWND owner, HMENU menu, std::optional<POINT> at = std::nullopt);
 
 // Starts the program itself, "<application folder>\Quorbell.exe" with the path quoted, with
 // `argument` (Menu for the launcher, Diet for the memory diet), in the application folder (where

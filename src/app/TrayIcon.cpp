@@ -34,11 +34,25 @@ void TrayIcon::Add(HWND owner, HICON icon) {
   wcsncpy(data_.szTip, kTip, sizeof(data_.szTip) / sizeof(data_.szTip[0]) - 1);
   added_ = true;
   Tolerate(Shell_NotifyIconW(NIM_ADD, &data_) != FALSE, "Shell_NotifyIconW(NIM_ADD)");
+  DeclareVersion();
+}
+
+void TrayIcon::DeclareVersion() {
+  // The version lasts as long as the icon: a new NIM_ADD starts from the original protocol.
+  NOTIFYICONDATAW version = data_;
+  version.uVersion = kProtocolVersion;
+  Tolerate(Shell_NotifyIconW(NIM_SETVERSION, &version) != FALSE, "Shell_NotifyIconW(NIM_SETVERSION)");
+}
+
+void TrayIcon::ReturnFocus() {
+  if (!added_) return;
+  Tolerate(Shell_NotifyIconW(NIM_SETFOCUS, &data_) != FALSE, "Shell_NotifyIconW(NIM_SETFOCUS)");
 }
 
 void TrayIcon::Readd() {
   if (!added_) return;
   Tolerate(Shell_NotifyIconW(NIM_ADD, &data_) != FALSE, "Shell_NotifyIconW(NIM_ADD) after TaskbarCreated");
+  DeclareVersion();
 }
 
 void TrayIcon::ShowBalloon(std::string_view title, std::string_view text) {

@@ -36,8 +36,8 @@ void MainWindow::AddTrayIcon() { trayIcon_.Add(Hwnd(), WindowIcon(Hwnd())); }
 
 void MainWindow::RemoveTrayIcon() { trayIcon_.Remove(); }
 
-void MainWindow::OnTrayCallback(int16_t mouseMessage) {
-  switch (DecodeTrayCallback(mouseMessage)) {
+void MainWindow::OnTrayCallback(int16_t event, POINT anchor) {
+  switch (trayEvents_.Decode(event)) {
     case TrayRequest::OpenSettings:
       OpenSettingsDialog(*this);
       break;
@@ -45,19 +45,35 @@ void MainWindow::OnTrayCallback(int16_t mouseMessage) {
       trayMenu_.ShowTrayOnlyItems();
       Popmenu(0);
       break;
+    case TrayRequest::OpenMenuAtIcon:
+      // The keyboard's way to the same menu: Enter, Space, Shift+F10 and the menu key all open it,
+      // as the icon has no other action a single key could stand for (a single left click does
+      // nothing; the settings dialog of the double-click is one of the menu's items).
+      trayMenu_.ShowTrayOnlyItems();
+      Popmenu(0, anchor);
+      break;
     case TrayRequest::None:
       break;
   }
 }
 
-void MainWindow::Popmenu(int16_t mode) {
+void MainWindow::Popmenu(int16_t mode, std::optional<POINT> anchor) {
+  // A request while the menu is open leaves it, and the window it aims at, as they are.
+  if (menuOpen_ && PopmenuActionFor(mode) == PopmenuAction::ShowMenu) return;
   TargetWindow = GetActiveWindow();
   switch (PopmenuActionFor(mode)) {
     case PopmenuAction::ShowMenu: {
       const UniqueMenu menu = BuildPopupMenu(trayMenu_);
       if (!menu) return;
-      const UINT command = TrackMenuAtPointer(Hwnd(), menu.get());
-      if (const auto item = MenuItemFromCommand(command)) RunMenuItem(*item);
+      menuOpen_ = true;
+      const UINT command = TrackMenu(Hwnd(), menu.get(), anchor);
+      menuOpen_ = false;
+      if (const auto item = MenuItemFromCommand(command)) {
+        RunMenuItem(*item);
+      } else if (anchor) {
+        // Left from the keyboard: the focus goes back to the icon the user came from.
+        trayIcon_.ReturnFocus();
+      }
       break;
     }
     case PopmenuAction::StartLauncher:

@@ -187,7 +187,9 @@ void SettingsDialog::DrawColourBox(const DRAWITEMSTRUCT& item) {
   const COLORREF colour = it == boxColours_.end() ? GetSysColor(COLOR_BTNFACE) : static_cast<COLORREF>(it->second);
   const UniqueBrush brush(CreateSolidBrush(colour));
   FillRect(item.hDC, &r, brush.get());
-  if ((item.itemState & ODS_FOCUS) != 0) {
+  // The focus rectangle shows once the user works the dialog with the keyboard, as on the other
+  // controls.
+  if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
     InflateRect(&r, -2, -2);
     DrawFocusRect(item.hDC, &r);
   }

@@ -154,25 +154,55 @@ TEST(SlotItem, MapsSlotsOneToThreeBothWays) {
   EXPECT_FALSE(qb::SlotOfItem(MenuItem::mnuEnd));
 }
 
-TEST(DecodeTrayCallback, OnlyLeftDoubleClickAndRightPressDoAnything) {
+TEST(TrayCallbackDecoder, EachSingleEventAloneAsksForItsAction) {
   const struct {
     int32_t message;
     qb::TrayRequest request;
   } cases[] = {
-      {0x203, qb::TrayRequest::OpenSettings},  // WM_LBUTTONDBLCLK
-      {0x204, qb::TrayRequest::OpenMenu},      // WM_RBUTTONDOWN
-      {0x200, qb::TrayRequest::None},          // move
-      {0x201, qb::TrayRequest::None},          // left press
-      {0x202, qb::TrayRequest::None},          // left release
-      {0x205, qb::TrayRequest::None},          // right release
-      {0x206, qb::TrayRequest::None},          // right double-click
-      {0x207, qb::TrayRequest::None},          // middle press
-      {0x7B, qb::TrayRequest::None},           // WM_CONTEXTMENU
-      {0x400, qb::TrayRequest::None},          // NIN_SELECT
+      {0x203, qb::TrayRequest::OpenSettings},    // WM_LBUTTONDBLCLK
+      {0x204, qb::TrayRequest::OpenMenu},        // WM_RBUTTONDOWN
+      {0x7B, qb::TrayRequest::OpenMenuAtIcon},   // WM_CONTEXTMENU: Shift+F10 or the menu key
+      {0x401, qb::TrayRequest::OpenMenuAtIcon},  // NIN_KEYSELECT: Enter or Space
+      {0x200, qb::TrayRequest::None},            // move
+      {0x201, qb::TrayRequest::None},            // left press
+      {0x202, qb::TrayRequest::None},            // left release
+      {0x205, qb::TrayRequest::None},            // right release
+      {0x206, qb::TrayRequest::None},            // right double-click
+      {0x207, qb::TrayRequest::None},            // middle press
+      {0x400, qb::TrayRequest::None},            // NIN_SELECT: a left click
+      {0x402, qb::TrayRequest::None},            // NIN_BALLOONSHOW
+      {0x406, qb::TrayRequest::None},            // NIN_POPUPOPEN
       {0, qb::TrayRequest::None},
       {-0x204, qb::TrayRequest::None},
   };
-  for (const auto& c : cases) EXPECT_EQ(qb::DecodeTrayCallback(c.message), c.request) << std::hex << c.message;
+  for (const auto& c : cases) EXPECT_EQ(qb::TrayCallbackDecoder().Decode(c.message), c.request) << std::hex << c.message;
+}
+
+// Under the newer protocol a right click reports press, release and a context-menu request: the
+// menu opens once, at the press. A context-menu request that follows anything else is the keyboard's.
+TEST(TrayCallbackDecoder, RightClickOpensTheMenuOnceAndTheKeyboardStillOpensItAfterwards) {
+  using R = qb::TrayRequest;
+  const struct {
+    const char* name;
+    std::vector<int32_t> events;
+    std::vector<R> requests;
+  } cases[] = {
+      {"right click, newer protocol", {0x204, 0x205, 0x7B}, {R::OpenMenu, R::None, R::None}},
+      {"right click with moves", {0x200, 0x204, 0x200, 0x205, 0x200, 0x7B}, {R::None, R::OpenMenu, R::None, R::None, R::None, R::None}},
+      {"right click, original protocol", {0x204, 0x205}, {R::OpenMenu, R::None}},
+      {"two right clicks", {0x204, 0x205, 0x7B, 0x204, 0x205, 0x7B}, {R::OpenMenu, R::None, R::None, R::OpenMenu, R::None, R::None}},
+      {"menu key after a right click", {0x204, 0x205, 0x7B, 0x7B}, {R::OpenMenu, R::None, R::None, R::OpenMenuAtIcon}},
+      {"menu key after a left click", {0x201, 0x202, 0x400, 0x7B}, {R::None, R::None, R::None, R::OpenMenuAtIcon}},
+      {"Enter after a right release", {0x205, 0x401}, {R::None, R::OpenMenuAtIcon}},
+      {"menu key twice", {0x7B, 0x7B}, {R::OpenMenuAtIcon, R::OpenMenuAtIcon}},
+      {"double-click after a right release", {0x205, 0x203}, {R::None, R::OpenSettings}},
+  };
+  for (const auto& c : cases) {
+    qb::TrayCallbackDecoder decoder;
+    std::vector<R> got;
+    for (const int32_t event : c.events) got.push_back(decoder.Decode(event));
+    EXPECT_EQ(got, c.requests) << c.name;
+  }
 }
 
 TEST(PopmenuActionFor, ModeZeroShowsOneStartsTheLauncherOthersOnlyRecord) {

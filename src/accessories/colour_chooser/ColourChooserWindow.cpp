@@ -23,7 +23,7 @@ constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
 
 constexpr UINT_PTR kEyedropperTimer = 1;
-constexpr int kButtonId = 1;
+constexpr int kButtonId = 11;  // away from IDOK and IDCANCEL, which the dialog keys send
 
 // The window's outer size for its inner design size at `dpi`.
 SIZE OuterSize(int dpi) {
@@ -67,7 +67,7 @@ bool ColourChooserWindow::Load() {
     Destroy();
     return false;
   }
-  hexText_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 0, 0, Hwnd(),
+  hexText_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0, Hwnd(),
                              nullptr, GetModuleHandleW(nullptr), nullptr);
   getColourButton_ = CreateWindowExW(0, L"BUTTON", Widen(kStartCaption).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                                      0, 0, 0, 0, Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonId)),
@@ -82,6 +82,8 @@ bool ColourChooserWindow::Load() {
   shownColour_.reset();
   LayOut();
   if (const int shownAt = DpiOfWindow(Hwnd()); shownAt != dpi_) OnDpiChanged(shownAt, nullptr);
+  // The window opens ready for its main action: Enter or Space starts the eyedropper.
+  keys_.Attach(Hwnd(), DialogKeys::OnEscape::Close, getColourButton_);
   return true;
 }
 
@@ -187,6 +189,7 @@ void ColourChooserWindow::OnEyedropperTick() {
 }
 
 LRESULT ColourChooserWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (keys_.Handle(message, wParam, lParam)) return 0;
   switch (message) {
     case WM_COMMAND:
       if (LOWORD(wParam) == kButtonId && HIWORD(wParam) == BN_CLICKED) {

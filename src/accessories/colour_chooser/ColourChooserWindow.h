@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "accessories/colour_chooser/ColourBands.h"
+#include "platform/DialogKeys.h"
 #include "platform/Handles.h"
 #include "platform/PictureBox.h"
 #include "platform/WindowBase.h"
@@ -61,6 +62,7 @@ private:
   PictureBox hueBar_;
   PictureBox shadeBar_;
   PictureBox sample_;
+  DialogKeys keys_;
   HWND hexText_ = nullptr;       // children: destroyed with the window
   HWND getColourButton_ = nullptr;
   UniqueFont font_;

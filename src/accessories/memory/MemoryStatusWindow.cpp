@@ -99,6 +99,7 @@ bool MemoryStatusWindow::Load() {
   if (const int shownAt = DpiOfWindow(Hwnd()); shownAt != dpi_) OnDpiChanged(shownAt, nullptr);
   OnTimer();
   Tolerate(SetTimer(Hwnd(), kTimerId, kRefreshMs, nullptr) != 0, "SetTimer(memory status)");
+  keys_.Attach(Hwnd(), DialogKeys::OnEscape::Close, dietButton_);
   ShowWindow(Hwnd(), SW_SHOW);
   return true;
 }
@@ -194,6 +195,7 @@ void MemoryStatusWindow::DrawPercentLabel(const DRAWITEMSTRUCT& item) {
 }
 
 LRESULT MemoryStatusWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (keys_.Handle(message, wParam, lParam)) return 0;
   switch (message) {
     case WM_PAINT:
       Paint();

@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 
+#include "platform/DialogKeys.h"
 #include "platform/Handles.h"
 #include "platform/WindowBase.h"
 
@@ -48,6 +49,7 @@ private:
   std::array<int, 4> percents_{};
   std::array<HWND, 4> captionLabels_{};  // children: destroyed with the window
   std::array<HWND, 4> percentLabels_{};
+  DialogKeys keys_;
   HWND dietButton_ = nullptr;
   UniqueFont captionFont_;
   UniqueFont percentFont_;

@@ -109,6 +109,10 @@ bool OpenAnythingWindow::OnTextBoxKeyDown(WPARAM key) {
     case VK_RETURN:
       OpenEntry();
       return true;
+    case VK_ESCAPE:
+      // Put away like the system's own run box.
+      PostMessageW(Hwnd(), WM_CLOSE, 0, 0);
+      return true;
     case VK_UP:
     case VK_DOWN:
       if (const std::optional<std::string> text = key == VK_UP ? box_->Up() : box_->Down()) {
@@ -157,8 +161,9 @@ LRESULT CALLBACK OpenAnythingWindow::TextBoxProc(HWND hwnd, UINT message, WPARAM
         if (self->OnTextBoxKeyDown(wParam)) return 0;
         break;
       case WM_CHAR:
-        // Enter (and Ctrl+Enter) did their work on the key press; a one-line box only beeps at them.
-        if (wParam == L'\r' || wParam == L'\n') return 0;
+        // Enter (and Ctrl+Enter) and Escape did their work on the key press; a one-line box only
+        // beeps at them.
+        if (wParam == L'\r' || wParam == L'\n' || wParam == 0x1B) return 0;
         break;
       case WM_NCDESTROY:
         RemoveWindowSubclass(hwnd, &OpenAnythingWindow::TextBoxProc, kTextBoxSubclassId);

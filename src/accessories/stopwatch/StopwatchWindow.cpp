@@ -14,8 +14,9 @@ namespace {
 
 constexpr int kClientWidthTwips = 2160;
 constexpr int kClientHeightTwips = 960;
-constexpr int kStartButtonId = 1;
-constexpr int kClearButtonId = 2;
+// Away from IDOK and IDCANCEL, which the dialog keys send for Enter and Escape.
+constexpr int kStartButtonId = 11;
+constexpr int kClearButtonId = 12;
 constexpr UINT_PTR kTimerId = 1;
 // Ticks are aimed just past the next whole second of running time, so that a tick never lands a
 // hair before it and shows the previous second again.
@@ -66,8 +67,9 @@ bool StopwatchWindow::Load() {
   clearButton_ = MakeChild(Hwnd(), L"BUTTON", L"Clear", WS_TABSTOP | BS_PUSHBUTTON, kClearButtonId);
   LayOut();
   if (const int shownAt = DpiOfWindow(Hwnd()); shownAt != dpi_) OnDpiChanged(shownAt, nullptr);
+  // Escape does not close the stopwatch: a slip of the key would throw the running time away.
+  keys_.Attach(Hwnd(), DialogKeys::OnEscape::Nothing, startButton_);
   ShowWindow(Hwnd(), SW_SHOW);
-  if (startButton_ != nullptr) SetFocus(startButton_);
   return true;
 }
 
@@ -136,6 +138,7 @@ void StopwatchWindow::ShowCount() {
 }
 
 LRESULT StopwatchWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (keys_.Handle(message, wParam, lParam)) return 0;
   switch (message) {
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "accessories/stopwatch/StopwatchCount.h"
+#include "platform/DialogKeys.h"
 #include "platform/Handles.h"
 #include "platform/WindowBase.h"
 
@@ -36,6 +37,7 @@ private:
   void LayOut();
 
   StopwatchCount count_;
+  DialogKeys keys_;
   HWND timeText_ = nullptr;  // children: destroyed with the window
   HWND startButton_ = nullptr;
   HWND clearButton_ = nullptr;

@@ -70,6 +70,17 @@ std::string StandInTaskBar::NotifyTextStartingWith(std::string_view prefix) cons
   return {};
 }
 
+std::vector<std::string> StandInTaskBar::NotifyRequestsOfKind(ULONG_PTR kind) const {
+  const std::lock_guard lock(mutex_);
+  std::vector<std::string> found;
+  for (size_t i = 0; i < notifications_.size(); ++i) {
+    if (notificationKinds_[i] != kind) continue;
+    const std::wstring& payload = notifications_[i];
+    found.emplace_back(reinterpret_cast<const char*>(payload.data()), payload.size() * sizeof(wchar_t));
+  }
+  return found;
+}
+
 std::vector<StandInTaskBar::Request> StandInTaskBar::WaitForCloseRequests(size_t count, Millis timeout) const {
   WaitUntil([&] { return CloseRequests().size() >= count; }, timeout);
   return CloseRequests();
@@ -99,6 +110,7 @@ LRESULT CALLBACK StandInTaskBar::Proc(HWND hwnd, UINT message, WPARAM wParam, LP
     if (data->lpData != nullptr) memcpy(payload.data(), data->lpData, payload.size() * sizeof(wchar_t));
     const std::lock_guard lock(self->mutex_);
     self->notifications_.push_back(std::move(payload));
+    self->notificationKinds_.push_back(data->dwData);
     return TRUE;
   }
   if (hwnd == self->window_ && message == WM_CLOSE) {

@@ -52,6 +52,9 @@ public:
   // own affair, so the text is looked for anywhere in it.
   [[nodiscard]] size_t NotifyRequests() const;
   [[nodiscard]] std::string NotifyTextStartingWith(std::string_view prefix) const;
+  // The bytes of each notify-icon request of one kind (the shell32 of the bed sends the NIM_...
+  // code as the copy's dwData), in order of arrival.
+  [[nodiscard]] std::vector<std::string> NotifyRequestsOfKind(ULONG_PTR kind) const;
 
 private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -68,6 +71,7 @@ private:
   mutable std::mutex mutex_;
   std::vector<Request> requests_;
   std::vector<std::wstring> notifications_;
+  std::vector<ULONG_PTR> notificationKinds_;
 };
 
 }  // namespace qb::e2e
