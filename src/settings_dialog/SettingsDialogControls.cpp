@@ -18,10 +18,10 @@ namespace {
 
 constexpr COLORREF kStatusColour = RGB(192, 0, 0);
 
-HFONT MakeFont(std::string_view face, double points, bool bold, bool italic) {
+UniqueFont MakeFont(std::string_view face, double points, bool bold, bool italic) {
   const int height = -static_cast<int>(std::lround(points * ScreenDpi(LOGPIXELSY) / 72.0));
-  return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic ? TRUE : FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, Widen(face).c_str());
+  return UniqueFont(CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic ? TRUE : FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, Widen(face).c_str()));
 }
 
 // Values into the controls. A control that already shows the value is left alone, so that a text
@@ -93,7 +93,7 @@ void SettingsDialog::PrepareControls() {
     // The stored texts have no length limit; an edit control's default is 30 000 characters.
     if (kind == ControlKind::Edit || kind == ControlKind::MultiLineEdit) SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
   }
-  macroFont_.reset(MakeFont(kMacroFontFace, kDialogFontPoints, false, false));
+  macroFont_ = MakeFont(kMacroFontFace, kDialogFontPoints, false, false);
   for (int n = 0; n < kDialogSlotCount; ++n) {
     SendMessageW(Control(ctl::kMacroText + n), WM_SETFONT, reinterpret_cast<WPARAM>(macroFont_.get()), FALSE);
   }
@@ -120,12 +120,12 @@ void SettingsDialog::UpdateEnabling() {
 
 void SettingsDialog::UpdateSamples() {
   const SampleFont calendar = CalendarSample(values_);
-  calendarSampleFont_.reset(MakeFont(calendar.face, calendar.points, calendar.bold, calendar.italic));
+  calendarSampleFont_ = MakeFont(calendar.face, calendar.points, calendar.bold, calendar.italic);
   calendarSampleBack_.reset(CreateSolidBrush(static_cast<COLORREF>(calendar.back)));
   SendMessageW(Control(ctl::kCalendarSample), WM_SETFONT, reinterpret_cast<WPARAM>(calendarSampleFont_.get()), TRUE);
 
   const SampleFont memo = MemoSample(values_);
-  memoSampleFont_.reset(MakeFont(memo.face, memo.points, memo.bold, memo.italic));
+  memoSampleFont_ = MakeFont(memo.face, memo.points, memo.bold, memo.italic);
   memoSampleBack_.reset(CreateSolidBrush(static_cast<COLORREF>(memo.back)));
   SendMessageW(Control(ctl::kMemoSample), WM_SETFONT, reinterpret_cast<WPARAM>(memoSampleFont_.get()), TRUE);
 }
