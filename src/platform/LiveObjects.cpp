@@ -1,7 +1,5 @@
 #include "platform/LiveObjects.h"
 
-#include <psapi.h>
-
 #include <array>
 
 namespace qb {
@@ -40,12 +38,18 @@ long ThreadWindowCount() noexcept {
 }
 
 std::uint64_t PrivateBytes() noexcept {
-  PROCESS_MEMORY_COUNTERS_EX counters{};
-  counters.cb = sizeof counters;
-  if (!K32GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                               sizeof counters))
-    return 0;
-  return counters.PrivateUsage;
+  // The committed private pages of the address space, as Windows counts "private bytes". Walked
+  // rather than asked of GetProcessMemoryInfo, whose PrivateUsage Wine leaves at 0.
+  std::uint64_t bytes = 0;
+  const auto* address = static_cast<const unsigned char*>(nullptr);
+  MEMORY_BASIC_INFORMATION region{};
+  while (VirtualQuery(address, &region, sizeof region) == sizeof region) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) bytes += region.RegionSize;
+    const auto* next = static_cast<const unsigned char*>(region.BaseAddress) + region.RegionSize;
+    if (next <= address) break;
+    address = next;
+  }
+  return bytes;
 }
 
 UINT LiveObjectsMessage() noexcept {
