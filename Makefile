@@ -9,7 +9,7 @@ JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 GEN     := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 FUZZ_SECONDS ?= 60
 
-.PHONY: all build native win test run bench fuzz fuzz-build deps clean dist screenshots
+.PHONY: all build native win test run bench soak fuzz fuzz-build deps clean dist screenshots
 
 all: build
 
@@ -54,6 +54,9 @@ run: build
 
 bench: build
 	@scripts/bench.sh
+
+soak: build
+	@scripts/soak.sh
 
 fuzz: fuzz-build
 	@scripts/fuzz.sh $(FUZZ_SECONDS) $(FUZZDIR)/fuzz_ini

@@ -18,6 +18,7 @@
 #include "hotkeys/WinMainWindowProc.h"
 #include "memo/DesktopMemos.h"
 #include "platform/DebugLog.h"
+#include "platform/LiveObjects.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "platform/WinText.h"
@@ -230,6 +231,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) RefreshWallpaperCalendar();
       return TRUE;
     default:
+      if (message == LiveObjectsMessage()) return AnswerLiveObjects(wParam);
       if (message == TrayIcon::TaskbarCreatedMessage()) {
         // A restarted shell has lost our icon and draws the desktop labels with its own default.
         trayIcon_.Readd();

@@ -115,7 +115,7 @@ std::optional<ScreenPicture> TakeScreenPicture(const PixelRect& area) {
   if (width <= 0 || height <= 0) return std::nullopt;
   std::uint32_t* bits = nullptr;
   ScreenPicture picture;
-  picture.bitmap.reset(CreateTopDownDib(width, height, &bits));
+  picture.bitmap = CreateTopDownDib(width, height, &bits);
   if (!Tolerate(picture.bitmap.valid() && bits != nullptr, "CreateDIBSection(capture)")) return std::nullopt;
   const WindowDc screen(nullptr);
   if (!Tolerate(static_cast<bool>(screen), "GetDC(screen)")) return std::nullopt;

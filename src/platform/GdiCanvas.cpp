@@ -44,7 +44,7 @@ GdiCanvas::~GdiCanvas() {
 
 bool GdiCanvas::Allocate(int width, int height) {
   std::uint32_t* bits = nullptr;
-  UniqueBitmap bitmap(CreateTopDownDib(width, height, &bits));
+  UniqueBitmap bitmap = CreateTopDownDib(width, height, &bits);
   if (!Tolerate(bitmap.valid() && bits != nullptr, "CreateDIBSection")) return false;
   if (SelectObject(hdc_, bitmap.get()) == nullptr) {
     LogWin32Failure("SelectObject(DIB)", GetLastError());

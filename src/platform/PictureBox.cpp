@@ -32,7 +32,7 @@ bool OffscreenImage::Create(int width, int height, COLORREF colour) {
   UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
   if (!Tolerate(dc.valid(), "CreateCompatibleDC")) return false;
   std::uint32_t* bits = nullptr;
-  UniqueBitmap bitmap(CreateTopDownDib(width, height, &bits));
+  UniqueBitmap bitmap = CreateTopDownDib(width, height, &bits);
   if (!Tolerate(bitmap.valid() && bits != nullptr, "CreateDIBSection")) return false;
   const HGDIOBJ original = SelectObject(dc.get(), bitmap.get());
   if (!Tolerate(original != nullptr && original != HGDI_ERROR, "SelectObject(DIB)")) return false;

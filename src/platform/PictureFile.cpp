@@ -93,7 +93,7 @@ std::optional<DecodedPicture> DecodePictureFile(const std::string& path) {
   return picture;
 }
 
-HBITMAP CreateTopDownDib(int width, int height, std::uint32_t** bits) {
+UniqueBitmap CreateTopDownDib(int width, int height, std::uint32_t** bits) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -102,7 +102,7 @@ HBITMAP CreateTopDownDib(int width, int height, std::uint32_t** bits) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* memory = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+  UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
   *bits = static_cast<std::uint32_t*>(memory);
   return bitmap;
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Handles.h"
+
 namespace qb {
 
 struct DecodedPicture {
@@ -22,8 +24,8 @@ struct DecodedPicture {
 // the call when the thread has not done so.
 std::optional<DecodedPicture> DecodePictureFile(const std::string& path);
 
-// A DIB section of 32-bit pixels in the layout of DecodedPicture (top row first); null on
-// failure. The caller owns the bitmap; *bits points at its pixels while it lives.
-HBITMAP CreateTopDownDib(int width, int height, std::uint32_t** bits);
+// A DIB section of 32-bit pixels in the layout of DecodedPicture (top row first); empty on
+// failure. *bits points at its pixels while it lives.
+UniqueBitmap CreateTopDownDib(int width, int height, std::uint32_t** bits);
 
 }  // namespace qb

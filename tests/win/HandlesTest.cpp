@@ -109,3 +109,65 @@ TEST(UniqueMenu, DestroysTheMenu) {
 }
 
 }  // namespace
+
+namespace {
+
+// The owners count what they hold, per kind: made, moved, handed over, reset, freed.
+TEST(LiveObjects, OwnersCountWhatTheyHoldAndNothingElse) {
+  using qb::LiveObjects;
+  using qb::ObjectKind;
+  const long brushes = LiveObjects(ObjectKind::Brush);
+  const long regions = LiveObjects(ObjectKind::Region);
+  const long fonts = LiveObjects(ObjectKind::Font);
+  {
+    qb::UniqueBrush a(CreateSolidBrush(RGB(1, 1, 1)));
+    EXPECT_EQ(LiveObjects(ObjectKind::Brush), brushes + 1);
+    qb::UniqueBrush b(std::move(a));
+    qb::UniqueBrush c;
+    c = std::move(b);
+    EXPECT_EQ(LiveObjects(ObjectKind::Brush), brushes + 1) << "a move is no new object";
+    c.reset(CreateSolidBrush(RGB(2, 2, 2)));
+    EXPECT_EQ(LiveObjects(ObjectKind::Brush), brushes + 1) << "reset frees the old one";
+    const HBRUSH same = c.get();
+    c.reset(same);
+    EXPECT_EQ(GetObjectType(same), static_cast<DWORD>(OBJ_BRUSH)) << "taking what it owns must not free it";
+    qb::UniqueBrush none(nullptr);
+    EXPECT_EQ(LiveObjects(ObjectKind::Brush), brushes + 1) << "an empty owner counts nothing";
+    EXPECT_EQ(LiveObjects(ObjectKind::Font), fonts);
+
+    qb::UniqueRegion region(CreateRectRgn(0, 0, 4, 4));
+    EXPECT_EQ(LiveObjects(ObjectKind::Region), regions + 1);
+    const HRGN handed = region.release();
+    EXPECT_EQ(LiveObjects(ObjectKind::Region), regions) << "a region handed over is no longer the program's";
+    DeleteObject(handed);
+  }
+  EXPECT_EQ(LiveObjects(ObjectKind::Brush), brushes);
+}
+
+TEST(LiveObjects, TheAnswerCountsWindowDcsThreadWindowsAndPrivateMemory) {
+  const long dcs = qb::AnswerLiveObjects(static_cast<WPARAM>(qb::ObjectKind::WindowDc));
+  // The thread's first window may bring a window of the system with it (the input method's).
+  qb::UniqueWindow parent(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr));
+  ASSERT_TRUE(parent);
+  const long windows = qb::AnswerLiveObjects(qb::kQueryThreadWindows);
+  EXPECT_GE(windows, 1);
+  {
+    qb::UniqueWindow child(CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 5, 5, parent.get(), nullptr, nullptr, nullptr));
+    ASSERT_TRUE(child);
+    EXPECT_EQ(qb::AnswerLiveObjects(qb::kQueryThreadWindows), windows + 1) << "children count too";
+    const qb::WindowDc dc(parent.get());
+    EXPECT_EQ(qb::AnswerLiveObjects(static_cast<WPARAM>(qb::ObjectKind::WindowDc)), dcs + 1);
+  }
+  EXPECT_EQ(qb::AnswerLiveObjects(qb::kQueryThreadWindows), windows);
+  EXPECT_EQ(qb::AnswerLiveObjects(static_cast<WPARAM>(qb::ObjectKind::WindowDc)), dcs);
+  // Private memory: a megabyte committed shows.
+  const LRESULT before = qb::AnswerLiveObjects(qb::kQueryPrivateBytes);
+  void* block = VirtualAlloc(nullptr, 1 << 20, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  ASSERT_NE(block, nullptr);
+  EXPECT_GE(qb::AnswerLiveObjects(qb::kQueryPrivateBytes), before + (1 << 20));
+  VirtualFree(block, 0, MEM_RELEASE);
+  EXPECT_EQ(qb::AnswerLiveObjects(99), -1);
+  EXPECT_NE(qb::LiveObjectsMessage(), 0u);
+}
+
+}  // namespace

@@ -208,7 +208,7 @@ TEST_F(ScreenCaptureWin, AFileThatCannotBeWrittenIsReported) {
 ScreenPicture TwoColourPicture(int width, int height) {
   ScreenPicture picture;
   std::uint32_t* bits = nullptr;
-  picture.bitmap.reset(CreateTopDownDib(width, height, &bits));
+  picture.bitmap = CreateTopDownDib(width, height, &bits);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) bits[y * width + x] = x < width / 2 ? kRed : kBlue;
   }
@@ -266,7 +266,7 @@ TEST_F(ScreenCaptureWin, PrintedPageDrawsThePictureWhereThePlacementSays) {
   EXPECT_EQ(bounds.left, left);
   EXPECT_EQ(bounds.top, 0);
   std::uint32_t* bits = nullptr;
-  const UniqueBitmap target(CreateTopDownDib(200, 60, &bits));
+  const UniqueBitmap target = CreateTopDownDib(200, 60, &bits);
   const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
   {
     const SelectGuard select(dc.get(), target.get());

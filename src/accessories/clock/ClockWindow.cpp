@@ -111,10 +111,10 @@ void ClockWindow::ApplyRegion() {
   // The circle of the 96-dpi dial, (1, 1)-(100, 100), drawn afresh at the dial's size: as round at
   // any DPI.
   const int inset = ScaleForDpi(1, dpi_);
-  if (HRGN round = CreateEllipticRgn(inset, inset, DialSide(), DialSide())) {
-    // The window owns the region once it is set.
-    if (!Tolerate(SetWindowRgn(Hwnd(), round, TRUE) != 0, "SetWindowRgn(clock)")) DeleteObject(round);
-  }
+  UniqueRegion round(CreateEllipticRgn(inset, inset, DialSide(), DialSide()));
+  if (!Tolerate(round.valid(), "CreateEllipticRgn(clock)")) return;
+  // The window owns the region once it is set.
+  if (Tolerate(SetWindowRgn(Hwnd(), round.get(), TRUE) != 0, "SetWindowRgn(clock)")) (void)round.release();
 }
 
 void ClockWindow::OnDpiChanged(int dpi, const RECT* suggested) {

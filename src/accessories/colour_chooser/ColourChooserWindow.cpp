@@ -181,10 +181,7 @@ void ColourChooserWindow::OnEyedropperTick() {
   POINT at{};
   if (!GetCursorPos(&at)) return;
   COLORREF pixel = CLR_INVALID;
-  if (const HDC screen = GetDC(nullptr)) {
-    pixel = GetPixel(screen, at.x, at.y);
-    ReleaseDC(nullptr, screen);
-  }
+  if (const WindowDc screen(nullptr); screen) pixel = GetPixel(screen.get(), at.x, at.y);
   ShowColour(SplitColourValue(pixel));
 }
 
