@@ -16,6 +16,7 @@
 #include "FuzzSupport.h"
 #include "memo/MemoRecord.h"
 #include "settings/Catalogue.h"
+#include "settings/IniText.h"
 #include "settings/Settings.h"
 #include "settings/SlotText.h"
 
@@ -77,7 +78,7 @@ void CheckThroughSettings(std::string_view typed) {
     Check(memos[0].boxText == DecodeMemoText(encoded), "a memo came back from the settings file otherwise");
     Check(memos[0].place == MemoPlaceTwips{15, 30, 4680, 3195}, "a memo's place came back otherwise");
   }
-  WriteSetting(keys::ClipText(2), EscapeSlotText(typed));
+  WriteSetting(keys::ClipText(2), ProtectIniValue(EscapeSlotText(typed)));
   Check(UnescapeSlotText(ReadWholeSetting(keys::ClipText(2))) == UnescapeSlotText(EscapeSlotText(typed)),
         "a slot text came back from the settings file otherwise");
 }
