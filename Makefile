@@ -44,7 +44,7 @@ screenshots: deps
 fuzz-build: deps
 	@[ -f $(FUZZDIR)/CMakeCache.txt ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZDIR) -G "$(GEN)" \
 	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORBELL_FUZZ=ON >/dev/null
-	@cmake --build $(FUZZDIR) -j $(JOBS) --target fuzz_ini
+	@cmake --build $(FUZZDIR) -j $(JOBS) --target fuzzers
 
 test: build fuzz-build
 	@scripts/run-tests.sh
@@ -59,7 +59,7 @@ soak: build
 	@scripts/soak.sh
 
 fuzz: fuzz-build
-	@scripts/fuzz.sh $(FUZZ_SECONDS) $(FUZZDIR)/fuzz_ini
+	@FUZZ_DIR=$(FUZZDIR) scripts/fuzz.sh $(FUZZ_SECONDS)
 
 clean:
 	@scripts/winebed.sh stop-all 2>/dev/null || true

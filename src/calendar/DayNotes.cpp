@@ -52,9 +52,11 @@ bool IsValidUtf8(std::string_view text) {
   return Utf16ToUtf8(Utf8ToUtf16(text)) == text;
 }
 
-// Text without BOM is CP932, as the note files have always been written.
+// Text without BOM is CP932, as the note files have always been written. Bytes that are no
+// UTF-8 behind a UTF-8 mark (a file damaged or written by another tool) read as U+FFFD, so that
+// the rest of the program only ever sees valid text.
 std::string DecodeNoteFile(std::string_view bytes) {
-  if (bytes.starts_with(kUtf8Bom)) return std::string(bytes.substr(kUtf8Bom.size()));
+  if (bytes.starts_with(kUtf8Bom)) return Utf16ToUtf8(Utf8ToUtf16(bytes.substr(kUtf8Bom.size())));
   if (bytes.starts_with(kUtf16LeBom)) {
     bytes.remove_prefix(kUtf16LeBom.size());
     std::u16string units;

@@ -18,6 +18,17 @@ void Put32(std::string& out, std::uint32_t value) {
 // 96 dots per inch, in pixels per metre.
 constexpr std::uint32_t kPixelsPerMetre = 3780;
 
+std::uint32_t Get16(std::string_view bytes, std::size_t at) {
+  return static_cast<std::uint8_t>(bytes[at]) | (static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[at + 1])) << 8);
+}
+
+std::uint32_t Get32(std::string_view bytes, std::size_t at) { return Get16(bytes, at) | (Get16(bytes, at + 2) << 16); }
+
+// BITMAPINFOHEADER is the shortest header with these fields; BITMAPV5HEADER the longest.
+constexpr std::uint32_t kInfoHeaderSize = 40;
+constexpr std::uint32_t kV5HeaderSize = 124;
+constexpr std::uint32_t kBiRgb = 0;
+
 }  // namespace
 
 std::string EncodeBmp24(const std::uint32_t* pixels, int width, int height) {
@@ -62,6 +73,50 @@ std::string EncodeBmp24(const std::uint32_t* pixels, int width, int height) {
     }
   }
   return out;
+}
+
+std::optional<BmpPixels> DecodeBmp(std::string_view bytes) {
+  if (bytes.size() < kBmpHeaderSize || !bytes.starts_with("BM")) return std::nullopt;
+  const std::uint32_t pixelOffset = Get32(bytes, 10);
+  const std::uint32_t headerSize = Get32(bytes, 14);
+  if (headerSize < kInfoHeaderSize || headerSize > kV5HeaderSize ||
+      kBmpFileHeaderSize + headerSize > bytes.size() || pixelOffset < kBmpFileHeaderSize + headerSize) {
+    return std::nullopt;
+  }
+  const auto width = static_cast<std::int32_t>(Get32(bytes, 18));
+  const auto storedHeight = static_cast<std::int32_t>(Get32(bytes, 22));
+  const std::uint32_t planes = Get16(bytes, 26);
+  const std::uint32_t bitsPerPixel = Get16(bytes, 28);
+  if (planes != 1 || (bitsPerPixel != 24 && bitsPerPixel != 32) || Get32(bytes, 30) != kBiRgb) return std::nullopt;
+  // A negative height means top-down rows; compared before negating, which INT32_MIN would overflow.
+  if (width < 1 || width > kMaxPictureSide || storedHeight == 0 || storedHeight < -kMaxPictureSide ||
+      storedHeight > kMaxPictureSide) {
+    return std::nullopt;
+  }
+  const bool topDown = storedHeight < 0;
+  const int height = topDown ? -storedHeight : storedHeight;
+  const std::uint64_t pixelCount = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
+  if (pixelCount > kMaxPicturePixels) return std::nullopt;
+  const std::size_t bytesPerPixel = bitsPerPixel / 8;
+  const std::size_t rowSize = (static_cast<std::size_t>(width) * bytesPerPixel + 3) & ~static_cast<std::size_t>(3);
+  // Both figures are far below 2^40 after the limits above, so the sum cannot wrap.
+  if (static_cast<std::uint64_t>(pixelOffset) + static_cast<std::uint64_t>(rowSize) * height > bytes.size()) {
+    return std::nullopt;
+  }
+  BmpPixels picture;
+  picture.width = width;
+  picture.height = height;
+  picture.pixels.resize(static_cast<std::size_t>(pixelCount));
+  for (int y = 0; y < height; ++y) {
+    const std::size_t stored = static_cast<std::size_t>(topDown ? y : height - 1 - y);
+    const char* at = bytes.data() + pixelOffset + stored * rowSize;
+    std::uint32_t* line = picture.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+    for (int x = 0; x < width; ++x, at += bytesPerPixel) {
+      line[x] = static_cast<std::uint8_t>(at[0]) | (static_cast<std::uint32_t>(static_cast<std::uint8_t>(at[1])) << 8) |
+                (static_cast<std::uint32_t>(static_cast<std::uint8_t>(at[2])) << 16);
+    }
+  }
+  return picture;
 }
 
 }  // namespace qb

@@ -4,6 +4,7 @@
 
 #include "common/Numbers.h"
 #include "settings/Catalogue.h"
+#include "settings/IniText.h"
 #include "settings/Settings.h"
 
 namespace qb {
@@ -149,7 +150,7 @@ std::vector<StoredMemo> ReadStoredMemos() {
 void WriteMemoRecord(int n, std::string_view boxText, double topTwips, double leftTwips, double widthTwips,
                      double heightTwips) {
   // One replacement of the file: the text and its place land together.
-  WriteSettings(keys::MemoText(n).section, {{keys::MemoText(n).key, EncodeMemoText(boxText)},
+  WriteSettings(keys::MemoText(n).section, {{keys::MemoText(n).key, ProtectIniValue(EncodeMemoText(boxText))},
                                             {keys::MemoTop(n).key, SingleText(topTwips)},
                                             {keys::MemoLeft(n).key, SingleText(leftTwips)},
                                             {keys::MemoWidth(n).key, SingleText(widthTwips)},

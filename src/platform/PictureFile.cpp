@@ -6,6 +6,8 @@
 
 #include <limits>
 
+#include "common/BmpFile.h"
+#include "common/FileSystem.h"
 #include "platform/ComApartment.h"
 #include "platform/DebugLog.h"
 #include "platform/WinText.h"
@@ -31,19 +33,35 @@ private:
   T* p_ = nullptr;
 };
 
-// 64 M pixels (8192 x 8192, 256 MB decoded): far beyond any screen, short of exhausting memory.
-constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 26;
-
 bool Check(HRESULT hr, const char* call) {
   if (SUCCEEDED(hr)) return true;
   LogWin32Failure(call, static_cast<DWORD>(hr));
   return false;
 }
 
+bool HasBmpExtension(const std::string& path) {
+  if (path.size() < 4) return false;
+  std::string tail = path.substr(path.size() - 4);
+  for (char& c : tail) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  return tail == ".bmp";
+}
+
+// The plain bitmap files (the program's own among them) without starting COM; nullopt leaves the
+// file to the imaging component.
+std::optional<DecodedPicture> DecodePlainBmp(const std::string& path) {
+  if (!HasBmpExtension(path)) return std::nullopt;
+  const std::optional<std::string> bytes = SystemFileSystem().ReadFile(path);
+  if (!bytes) return std::nullopt;
+  std::optional<BmpPixels> bmp = DecodeBmp(*bytes);
+  if (!bmp) return std::nullopt;
+  return DecodedPicture{bmp->width, bmp->height, std::move(bmp->pixels)};
+}
+
 }  // namespace
 
 std::optional<DecodedPicture> DecodePictureFile(const std::string& path) {
   if (path.empty()) return std::nullopt;
+  if (std::optional<DecodedPicture> plain = DecodePlainBmp(path)) return plain;
   const ComApartment com;
   if (!com.Usable()) return std::nullopt;
 
@@ -74,8 +92,8 @@ std::optional<DecodedPicture> DecodePictureFile(const std::string& path) {
   UINT width = 0;
   UINT height = 0;
   if (!Check(converter->GetSize(&width, &height), "IWICBitmapSource::GetSize") || width == 0 ||
-      height == 0 || width > 32767 || height > 32767 ||
-      static_cast<std::uint64_t>(width) * height > kMaxPixels) {
+      height == 0 || width > kMaxPictureSide || height > kMaxPictureSide ||
+      static_cast<std::uint64_t>(width) * height > kMaxPicturePixels) {
     return std::nullopt;
   }
   DecodedPicture picture;

@@ -123,6 +123,11 @@ std::string_view UnquoteIniValue(std::string_view value) {
   return value;
 }
 
+std::string ProtectIniValue(std::string_view value) {
+  if (TrimIniBlanks(value) == value && UnquoteIniValue(value) == value) return std::string(value);
+  return "\"" + std::string(value) + "\"";
+}
+
 std::optional<std::string> LookupIniValue(std::string_view fileBytes, std::string_view sectionName,
                                           std::string_view keyName) {
   const std::string section = CleanIniName(sectionName);

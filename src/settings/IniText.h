@@ -54,6 +54,10 @@ struct IniLine {
 IniLine ClassifyIniLine(std::string_view line);
 // Drops one pair of enclosing '"' or '\'' (the value is already trimmed).
 std::string_view UnquoteIniValue(std::string_view value);
+// What to write for a text a user typed so that the reading above gives it back whole: the text
+// itself, or, when reading would take blanks off its ends or a pair of quotes around it, the text
+// in double quotes.
+std::string ProtectIniValue(std::string_view value);
 
 // The value of the first matching key of the first matching section, trimmed and unquoted, at its
 // full length; nullopt when the section or key is missing or the key line has no '='.

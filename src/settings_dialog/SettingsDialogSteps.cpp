@@ -10,6 +10,7 @@
 #include "desktop/IconTextChoice.h"
 #include "desktop/WallpaperCalendarPlan.h"
 #include "settings/Catalogue.h"
+#include "settings/IniText.h"
 #include "settings/Settings.h"
 #include "settings/SlotText.h"
 
@@ -237,7 +238,7 @@ void WriteSlotTexts(SettingsDialogValues& v, SettingsDialogLive& live, std::arra
       const SettingKey key = keys::ClipText(n);
       const std::string& box = v.slotTexts[n - 1];
       if (UnescapeSlotText(ReadWholeSetting(key)) == box) continue;
-      WriteSetting(key, EscapeSlotText(box));
+      WriteSetting(key, ProtectIniValue(EscapeSlotText(box)));
       written[n - 1] = true;
       const std::string stored = ReadWholeSetting(key);
       // The menu shows the text as stored, escapes and all.
@@ -254,7 +255,7 @@ void WriteMacroTexts(SettingsDialogValues& v, SettingsDialogLive& live) {
       const SettingKey key = keys::ParaText(n);
       const std::string& box = v.macroTexts[n - 1];
       if (UnescapeSlotText(ReadWholeSetting(key)) == box) continue;
-      WriteSetting(key, EscapeSlotText(box));
+      WriteSetting(key, ProtectIniValue(EscapeSlotText(box)));
       live.SetMacroText(n, UnescapeSlotText(ReadWholeSetting(key)));
     } catch (...) {
     }

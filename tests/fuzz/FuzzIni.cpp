@@ -17,6 +17,8 @@
 #include <string_view>
 #include <vector>
 
+#include "FakeFileSystem.h"
+#include "FuzzSupport.h"
 #include "common/FileSystem.h"
 #include "common/Text.h"
 #include "settings/IniDocument.h"
@@ -27,33 +29,9 @@ namespace {
 
 using namespace qb;
 
-void Check(bool ok, const char* what) {
-  if (!ok) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
-
-class MemoryFileSystem : public FileSystem {
-public:
-  std::map<std::string, std::string> files;
-  std::optional<std::string> ReadFile(const std::string& path) const override {
-    const auto it = files.find(path);
-    if (it == files.end()) return std::nullopt;
-    return it->second;
-  }
-  bool FileExists(const std::string& path) const override { return files.count(path) != 0; }
-  bool DirectoryExists(const std::string&) const override { return true; }
-  bool WriteFileAtomically(const std::string& path, std::string_view bytes) override {
-    files[path] = std::string(bytes);
-    return true;
-  }
-  bool CreateDirectories(const std::string&) override { return true; }
-  bool RemoveFile(const std::string& path) override { return files.erase(path) != 0; }
-  std::optional<std::vector<DirectoryEntry>> ListDirectory(const std::string&, std::string_view) const override {
-    return std::vector<DirectoryEntry>{};
-  }
-};
+using fuzz::Check;
+using fuzz::IsValidUtf8;
+using MemoryFileSystem = test::FakeFileSystem;
 
 std::string Unescape(std::string_view field) {
   std::string out;
@@ -83,8 +61,6 @@ std::vector<std::string> Fields(std::string_view line) {
   fields.push_back(Unescape(line.substr(start)));
   return fields;
 }
-
-bool IsValidUtf8(const std::string& text) { return Utf16ToUtf8(Utf8ToUtf16(text)) == text; }
 
 std::size_t Cp932Measure(const std::string& text) {
   std::size_t bytes = 0;

@@ -168,6 +168,8 @@ TEST_F(DayNotes, ReadsHandMadeFiles) {
       {"\xFF\xFE" "a\0\r\0\n\0\xE5\x65", "a@@日"},
       {"\x93\xFA\r\n\x96\x7B", "日@@本"},
       {"\x93", "\xEF\xBF\xBD"},  // a cut double-byte character
+      // Bytes that are no UTF-8 behind the mark read as U+FFFD, never as broken text.
+      {"\xEF\xBB\xBF" "a\xFF\xFF" "b\xE3\x81", "a\xEF\xBF\xBD\xEF\xBF\xBD" "b\xEF\xBF\xBD"},
   };
   for (const Case& c : cases) {
     const std::string bytes = c.bytes[0] == '\xFF' ? std::string(c.bytes, 10) : std::string(c.bytes);

@@ -117,6 +117,19 @@ TEST_F(MemoSettings, StoredMemosAreReadWholeWithTheirPlaces) {
   EXPECT_EQ(ReadSetting("DESKTOPMEMO", "LEFT7", ""), "-30.5");
 }
 
+TEST_F(MemoSettings, BlanksAndQuotesAtTheEndsOfAMemoSurviveTheSettingsFile) {
+  // The settings reader takes blanks off a value's ends and a pair of quotes around it; a memo
+  // that starts or ends with them is stored in quotes so that it comes back whole.
+  for (const std::string text : {"  indented", "last line\r\n\t", "\"quoted\"", "'single'", "\" half", "plain"}) {
+    WriteMemoRecord(2, text, 0, 0, 4680, 3195);
+    const std::vector<StoredMemo> memos = ReadStoredMemos();
+    ASSERT_EQ(memos.size(), 1u) << text;
+    EXPECT_EQ(memos[0].boxText, text) << text;
+  }
+  EXPECT_EQ(ReadSetting("DESKTOPMEMO", "MEMO2", ""), "plain");
+  EXPECT_NE(fs.files.begin()->second.find("MEMO2=plain\r\n"), std::string::npos) << "no quotes where none are needed";
+}
+
 TEST(MemoRegion, ARimOfOnePixelAroundTheInnerAreaWhateverTheFrame) {
   EXPECT_EQ(MemoRegion({4, 4}, 312, 213), (PixelRect{3, 3, 317, 218}));  // a frame of four pixels
   EXPECT_EQ(MemoRegion({8, 8}, 100, 50), (PixelRect{7, 7, 109, 59}));

@@ -117,6 +117,7 @@ TEST_F(SettingsDialogTest, SlotTextsAreWrittenOnlyWhenChangedAndTheMenuShowsTheS
       {"twenty characters of the stored text", "", "０１２３４５６７８９\r\nabcdefghij", "０１２３４５６７８９\\nabcdefghij",
        "０１２３４５６７８９\\nabcdefgh"},
       {"emptied", "old", "", "", ""},
+      {"blanks at the ends kept by quotes", "", "  two\r\n\t", "  two\\n\\t", "  two\\n\\t"},
   };
   for (const Case& c : cases) {
     Given(Cp932(c.stored.empty() ? kStartupHotkeyValues : kStartupHotkeyValues + "[CLIP]\r\n1=" + c.stored + "\r\n"));
