@@ -37,10 +37,7 @@ protected:
   }
 
   WindowFilter Windows(const wchar_t* className) const {
-    WindowFilter filter;
-    filter.processId = app.Id();
-    filter.className = className;
-    filter.visibleOnly = true;
+    WindowFilter filter = VisibleWindowsOf(app.Id(), className);
     return filter;
   }
 

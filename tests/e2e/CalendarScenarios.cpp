@@ -106,17 +106,11 @@ protected:
   }
 
   static WindowFilter CalendarFilter(const AppProcess& app) {
-    WindowFilter filter;
-    filter.processId = app.Id();
-    filter.className = kCalendarClass;
-    filter.visibleOnly = true;
+    WindowFilter filter = VisibleWindowsOf(app.Id(), kCalendarClass);
     return filter;
   }
   static WindowFilter EditorFilter(const AppProcess& app) {
-    WindowFilter filter;
-    filter.processId = app.Id();
-    filter.className = kEditorClass;
-    filter.visibleOnly = true;
+    WindowFilter filter = VisibleWindowsOf(app.Id(), kEditorClass);
     return filter;
   }
 

@@ -41,10 +41,7 @@ long long PaintCount(HWND clock) {
 class Clock : public ResidentScenario {
 protected:
   WindowFilter Clocks() const {
-    WindowFilter filter;
-    filter.processId = app.Id();
-    filter.className = kClockClass;
-    filter.visibleOnly = true;
+    WindowFilter filter = VisibleWindowsOf(app.Id(), kClockClass);
     return filter;
   }
   HWND StartWithClock(AppFolder& folder) {

@@ -79,10 +79,7 @@ protected:
   }
 
   WindowFilter Filter(const wchar_t* className) const {
-    WindowFilter filter;
-    filter.processId = app.Id();
-    filter.className = className;
-    filter.visibleOnly = true;
+    WindowFilter filter = VisibleWindowsOf(app.Id(), className);
     return filter;
   }
 
@@ -409,10 +406,7 @@ TEST_F(HighDpiAccessories, TheLauncherMenuIsItsDesignInTwipsAtThisDpiAndAtTheOne
   ASSERT_TRUE(Start(folder));
   AppProcess menu = AppProcess::StartExe(folder.ExePath(), L"Menu", folder.Dir());
   ASSERT_TRUE(menu);
-  WindowFilter filter;
-  filter.processId = menu.Id();
-  filter.className = L"Quorbell.LauncherWindow";
-  filter.visibleOnly = true;
+  WindowFilter filter = VisibleWindowsOf(menu.Id(), L"Quorbell.LauncherWindow");
   const HWND launcher = WaitForWindow(filter);
   ASSERT_TRUE(launcher);
   const auto firstName = [&] { return FindChild(launcher, L"Quorbell.LauncherLabel", "メモ帳"); };

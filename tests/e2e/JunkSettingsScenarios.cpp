@@ -95,10 +95,7 @@ std::string JunkIni(const std::string& junk) {
 
 // The visible windows of a class of the program, once there are `count` of them.
 bool WaitForWindows(DWORD processId, const wchar_t* className, std::size_t count) {
-  WindowFilter filter;
-  filter.processId = processId;
-  filter.className = className;
-  filter.visibleOnly = true;
+  WindowFilter filter = VisibleWindowsOf(processId, className);
   return WaitUntil([&] { return TopLevelWindows(filter).size() == count; });
 }
 

@@ -34,10 +34,7 @@ bool PostIconEvent(HWND main, UINT event, POINT anchor = kAnchor) {
 class KeyboardUse : public ResidentScenario {
 protected:
   WindowFilter PopupMenus() const {
-    WindowFilter filter;
-    filter.processId = app.Id();
-    filter.className = kPopupMenuClass;
-    filter.visibleOnly = true;
+    WindowFilter filter = VisibleWindowsOf(app.Id(), kPopupMenuClass);
     return filter;
   }
 
@@ -91,10 +88,7 @@ TEST_F(KeyboardUse, EnterSpaceAndTheMenuKeyOnTheIconOpenTheMenuThereAndEnterOnAn
   ASSERT_TRUE(PostIconEvent(main, NIN_KEYSELECT));
   ASSERT_TRUE(WaitForPopupMenu(app.Id()));
   ASSERT_TRUE(ChooseWithRealKeys(MenuItem::stopWatch));
-  WindowFilter stopwatches;
-  stopwatches.processId = app.Id();
-  stopwatches.className = L"Quorbell.StopwatchWindow";
-  stopwatches.visibleOnly = true;
+  WindowFilter stopwatches = VisibleWindowsOf(app.Id(), L"Quorbell.StopwatchWindow");
   EXPECT_TRUE(WaitForWindow(stopwatches)) << "Enter on ｽﾄｯﾌﾟｳｫｯﾁ opened no stopwatch";
   EXPECT_EQ(tray.NotifyRequestsOfKind(NIM_SETFOCUS).size(), focusReturnsBefore);
   EXPECT_EQ(app.CloseMainWindow(), 0u);
@@ -149,10 +143,7 @@ TEST_F(KeyboardUse, TabEnterAndEscapeWorkEveryAccessoryWindowWithControls) {
     ASSERT_TRUE(WaitForPopupMenu(app.Id()));
     ASSERT_TRUE(ChooseWithRealKeys(row.item));
     ASSERT_TRUE(WaitForNoPopupMenu(app.Id()));
-    WindowFilter filter;
-    filter.processId = app.Id();
-    filter.className = row.className;
-    filter.visibleOnly = true;
+    WindowFilter filter = VisibleWindowsOf(app.Id(), row.className);
     const HWND window = WaitForWindow(filter);
     ASSERT_TRUE(window);
     ASSERT_TRUE(BringToFront(window));
@@ -209,10 +200,7 @@ TEST_F(KeyboardUse, TabEnterAndEscapeWorkEveryAccessoryWindowWithControls) {
   ASSERT_TRUE(PostIconEvent(main, WM_CONTEXTMENU));
   ASSERT_TRUE(WaitForPopupMenu(app.Id()));
   ASSERT_TRUE(ChooseWithRealKeys(MenuItem::mnuOpen));
-  WindowFilter boxes;
-  boxes.processId = app.Id();
-  boxes.className = L"Quorbell.OpenAnythingWindow";
-  boxes.visibleOnly = true;
+  WindowFilter boxes = VisibleWindowsOf(app.Id(), L"Quorbell.OpenAnythingWindow");
   const HWND box = WaitForWindow(boxes);
   ASSERT_TRUE(box);
   ASSERT_TRUE(BringToFront(box));

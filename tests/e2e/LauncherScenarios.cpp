@@ -412,10 +412,7 @@ TEST_F(Launcher, ASecondStartWithMenuShowsOnlyTheMenuAndNormal) {
   ASSERT_TRUE(CreateProcessW(folder.ExePath().c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                              folder.Dir().c_str(), &si, &pi));
   const UniqueHandle process(pi.hProcess), thread(pi.hThread);
-  WindowFilter filter;
-  filter.processId = pi.dwProcessId;
-  filter.className = kLauncherClass;
-  filter.visibleOnly = true;
+  WindowFilter filter = VisibleWindowsOf(pi.dwProcessId, kLauncherClass);
   const OpenMenu menu(WaitForWindow(filter));
   ASSERT_TRUE(menu.Window()) << "no launcher menu";
   EXPECT_FALSE(IsIconic(menu.Window())) << "the menu stayed minimised, without a title bar to restore it by";

@@ -32,10 +32,7 @@ constexpr int kCloseItem = 3;
 class Memos : public ResidentScenario {
 protected:
   WindowFilter MemoFilter() const {
-    WindowFilter filter;
-    filter.processId = app.Id();
-    filter.className = kMemoClass;
-    filter.visibleOnly = true;
+    WindowFilter filter = VisibleWindowsOf(app.Id(), kMemoClass);
     return filter;
   }
   std::vector<HWND> OpenMemos() const { return TopLevelWindows(MemoFilter()); }

@@ -102,10 +102,7 @@ protected:
   }
 
   WindowFilter Boxes() const {
-    WindowFilter filter;
-    filter.processId = app.Id();
-    filter.className = kBoxClass;
-    filter.visibleOnly = true;
+    WindowFilter filter = VisibleWindowsOf(app.Id(), kBoxClass);
     return filter;
   }
 

@@ -24,10 +24,7 @@ bool OnTheScreen(HWND hwnd) {
 class ScreenChange : public ResidentScenario {
 protected:
   HWND Window(const wchar_t* className) {
-    WindowFilter filter;
-    filter.processId = app.Id();
-    filter.className = className;
-    filter.visibleOnly = true;
+    WindowFilter filter = VisibleWindowsOf(app.Id(), className);
     return WaitForWindow(filter);
   }
 };

@@ -223,10 +223,7 @@ constexpr wchar_t kCalendarClass[] = L"Quorbell.CalendarWindow";
 constexpr COLORREF kChosenMemoColour = RGB(200, 230, 255);
 
 WindowFilter VisibleOfClass(DWORD processId, const wchar_t* className) {
-  WindowFilter filter;
-  filter.processId = processId;
-  filter.className = className;
-  filter.visibleOnly = true;
+  WindowFilter filter = VisibleWindowsOf(processId, className);
   return filter;
 }
 

@@ -46,10 +46,7 @@ protected:
   }
 
   WindowFilter Buttons() const {
-    WindowFilter filter;
-    filter.processId = app.Id();
-    filter.className = kButtonClass;
-    filter.visibleOnly = true;
+    WindowFilter filter = VisibleWindowsOf(app.Id(), kButtonClass);
     return filter;
   }
 

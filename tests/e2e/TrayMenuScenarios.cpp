@@ -199,10 +199,7 @@ TEST_F(TrayMenu, DesktopCalendarItemOpensACalendarOnlyWhenNoneIsOpen) {
   AppFolder folder;
   HWND main = Start(folder);
   ASSERT_TRUE(main);
-  WindowFilter calendars;
-  calendars.processId = app.Id();
-  calendars.className = L"Quorbell.CalendarWindow";
-  calendars.visibleOnly = true;
+  WindowFilter calendars = VisibleWindowsOf(app.Id(), L"Quorbell.CalendarWindow");
   ASSERT_TRUE(TopLevelWindows(calendars).empty());
 
   HWND menu = OpenFromIcon(main);

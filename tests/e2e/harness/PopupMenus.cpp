@@ -13,10 +13,7 @@ namespace qb::e2e {
 namespace {
 
 WindowFilter PopupMenuFilter(DWORD processId) {
-  WindowFilter filter;
-  filter.processId = processId;
-  filter.className = kPopupMenuClass;
-  filter.visibleOnly = true;
+  WindowFilter filter = VisibleWindowsOf(processId, kPopupMenuClass);
   return filter;
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "harness/Wait.h"
@@ -17,6 +18,15 @@ struct WindowFilter {
   std::optional<std::wstring> caption;    // exact window text
   bool visibleOnly = false;
 };
+
+// The visible windows of that class in that process.
+inline WindowFilter VisibleWindowsOf(DWORD processId, std::wstring className) {
+  WindowFilter filter;
+  filter.processId = processId;
+  filter.className = std::move(className);
+  filter.visibleOnly = true;
+  return filter;
+}
 
 // Top-level windows (EnumWindows order: top of the z-order first).
 std::vector<HWND> TopLevelWindows(const WindowFilter& filter);

@@ -91,10 +91,7 @@ void WriteDemoNotes(const AppFolder& folder) {
 class Screenshots : public SettingsDialogScenario {
 protected:
   WindowFilter Visible(const wchar_t* className) const {
-    WindowFilter filter;
-    filter.processId = app.Id();
-    filter.className = className;
-    filter.visibleOnly = true;
+    WindowFilter filter = VisibleWindowsOf(app.Id(), className);
     return filter;
   }
 
@@ -166,10 +163,7 @@ TEST_F(Screenshots, Accessories) {
   // The launcher menu, as its hotkey shows it: a process of its own.
   AppProcess launcher = AppProcess::StartExe(folder.ExePath(), L"Menu", folder.Dir());
   ASSERT_TRUE(launcher);
-  WindowFilter launchers;
-  launchers.processId = launcher.Id();
-  launchers.className = L"Quorbell.LauncherWindow";
-  launchers.visibleOnly = true;
+  WindowFilter launchers = VisibleWindowsOf(launcher.Id(), L"Quorbell.LauncherWindow");
   const HWND menu = WaitForWindow(launchers);
   ASSERT_TRUE(menu);
   ASSERT_TRUE(WaitUntil([&] { return FindChild(menu, L"Quorbell.LauncherLabel", "メモ帳") != nullptr; }));
