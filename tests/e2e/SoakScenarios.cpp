@@ -232,14 +232,27 @@ TEST_F(Soak, ManyCyclesOfEveryWindowHotkeyAndTrayMenuLeaveObjectsAndMemoryWhereT
   PrintFigures("after start-up", *start);
   std::optional<Figures> baseline;
   const DWORD began = GetTickCount();
+  // The long run tells where it is, so that a round that never ends can be found in its log.
+  const bool tellProgress = plan.cycles > 100;
+  const auto progress = [&](int cycle, const char* round) {
+    if (!tellProgress) return;
+    std::printf("  cycle %d: %s\n", cycle + 1, round);
+    std::fflush(stdout);
+  };
   for (int cycle = 0; cycle < plan.cycles; ++cycle) {
+    progress(cycle, "windows");
     ASSERT_TRUE(WindowsRound(cycle)) << "cycle " << cycle;
+    progress(cycle, "hotkeys");
     ASSERT_TRUE(HotkeyRound(probe, edit, cycle)) << "cycle " << cycle;
+    progress(cycle, "tray menu");
     ASSERT_TRUE(TrayMenuRound()) << "cycle " << cycle;
     if (cycle + 1 == plan.baselineCycle) {
       baseline = ReadFigures(main_);
       ASSERT_TRUE(baseline);
       PrintFigures(("after " + std::to_string(cycle + 1) + " cycles").c_str(), *baseline);
+    } else if (cycle + 1 > plan.baselineCycle && (cycle + 1) % 100 == 0) {
+      // On the way, for a run cut short.
+      if (const auto now = ReadFigures(main_)) PrintFigures(("after " + std::to_string(cycle + 1) + " cycles").c_str(), *now);
     }
   }
   const auto end = ReadFigures(main_);
