@@ -169,6 +169,10 @@ protected:
     filter.visibleOnly = true;
     const HWND menu = WaitForWindow(filter);
     EXPECT_TRUE(menu) << "Ctrl+F11 brought no launcher menu";
+    // The menu shows before it takes the keys: a key pressed in between would reach the probe.
+    EXPECT_TRUE(menu == nullptr ||
+                WaitUntil([&] { return GetForegroundWindow() == menu && FocusOf(menu) == menu; }))
+        << "the launcher menu did not take the keys";
     return menu;
   }
 
