@@ -1,5 +1,7 @@
 #include "platform/LiveObjects.h"
 
+#include <malloc.h>
+
 #include <array>
 
 namespace qb {
@@ -52,6 +54,18 @@ std::uint64_t PrivateBytes() noexcept {
   return bytes;
 }
 
+HeapFigures WalkHeap(HANDLE heap) noexcept {
+  HeapFigures figures;
+  if (heap == nullptr || !HeapLock(heap)) return figures;
+  PROCESS_HEAP_ENTRY entry{};
+  while (HeapWalk(heap, &entry)) {
+    if ((entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) != 0) figures.inUse += entry.cbData;
+    if ((entry.wFlags & PROCESS_HEAP_REGION) != 0) figures.committed += entry.Region.dwCommittedSize;
+  }
+  HeapUnlock(heap);
+  return figures;
+}
+
 UINT LiveObjectsMessage() noexcept {
   static const UINT message = RegisterWindowMessageW(kLiveObjectsMessageName);
   return message;
@@ -61,6 +75,11 @@ LRESULT AnswerLiveObjects(WPARAM query) noexcept {
   if (query < static_cast<WPARAM>(kObjectKindCount)) return LiveObjects(static_cast<ObjectKind>(query));
   if (query == kQueryThreadWindows) return ThreadWindowCount();
   if (query == kQueryPrivateBytes) return static_cast<LRESULT>(PrivateBytes());
+  if (query == kQueryOwnHeapBytes) {
+    return static_cast<LRESULT>(WalkHeap(reinterpret_cast<HANDLE>(_get_heap_handle())).inUse);
+  }
+  if (query == kQuerySystemHeapBytes) return static_cast<LRESULT>(WalkHeap(GetProcessHeap()).inUse);
+  if (query == kQuerySystemHeapCommitted) return static_cast<LRESULT>(WalkHeap(GetProcessHeap()).committed);
   return -1;
 }
 

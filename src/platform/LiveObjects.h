@@ -21,6 +21,12 @@ inline constexpr wchar_t kLiveObjectsMessageName[] = L"Quorbell.LiveObjects";
 inline constexpr WPARAM kQueryThreadWindows = 100;
 // The process's private memory in bytes.
 inline constexpr WPARAM kQueryPrivateBytes = 101;
+// What the program's own code holds: the bytes in use on the C runtime's heap (new and malloc).
+inline constexpr WPARAM kQueryOwnHeapBytes = 102;
+// What the system's libraries hold inside the process: the bytes in use on the process heap, and
+// the bytes that heap has committed (its blocks' headers and free room included).
+inline constexpr WPARAM kQuerySystemHeapBytes = 103;
+inline constexpr WPARAM kQuerySystemHeapCommitted = 104;
 
 namespace detail {
 std::atomic<long>& LiveCounter(ObjectKind kind) noexcept;
@@ -36,6 +42,13 @@ inline void CountObjectFreed(ObjectKind kind) noexcept {
 [[nodiscard]] long LiveObjects(ObjectKind kind) noexcept;
 [[nodiscard]] long ThreadWindowCount() noexcept;
 [[nodiscard]] std::uint64_t PrivateBytes() noexcept;
+
+struct HeapFigures {
+  std::uint64_t inUse = 0;      // the busy blocks' bytes as asked for
+  std::uint64_t committed = 0;  // the heap's committed pages
+};
+// Walks a heap under its lock; a long walk, for figures asked now and then, never on a hot path.
+[[nodiscard]] HeapFigures WalkHeap(HANDLE heap) noexcept;
 
 UINT LiveObjectsMessage() noexcept;
 // The answer to the registered message's query; -1 for a query it does not know.
