@@ -1,6 +1,5 @@
 #include "calendar/DayNoteEditorWindow.h"
 
-#include <commctrl.h>
 
 #include <algorithm>
 #include <memory>
@@ -8,6 +7,7 @@
 
 #include "calendar/DayNotes.h"
 #include "common/AppIdentity.h"
+#include "platform/CommonControls.h"
 #include "platform/DebugLog.h"
 #include "platform/Dpi.h"
 #include "platform/MessageBox.h"
@@ -58,8 +58,7 @@ bool DayNoteEditorWindow::Load() {
   // tail on the next save.
   SendMessageW(textBox_, EM_SETLIMITTEXT, 0, 0);
   ApplyFont();
-  Tolerate(SetWindowSubclass(textBox_, &DayNoteEditorWindow::TextBoxProc, kTextBoxSubclassId, reinterpret_cast<DWORD_PTR>(this)) != FALSE,
-           "SetWindowSubclass");
+  SubclassWindow(textBox_, &DayNoteEditorWindow::TextBoxProc, kTextBoxSubclassId, reinterpret_cast<DWORD_PTR>(this));
   OnResize();
   return true;
 }
@@ -128,7 +127,7 @@ LRESULT CALLBACK DayNoteEditorWindow::TextBoxProc(HWND hwnd, UINT message, WPARA
     switch (message) {
       case WM_LBUTTONDOWN: {
         // The box places the caret and takes the focus first; then the window is dragged.
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        const LRESULT result = DefaultSubclassProc(hwnd, message, wParam, lParam);
         self->OnTextMouseDown();
         return result;
       }
@@ -136,12 +135,12 @@ LRESULT CALLBACK DayNoteEditorWindow::TextBoxProc(HWND hwnd, UINT message, WPARA
         self->OnTextDoubleClick();
         return 0;
       case WM_KEYUP: {
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        const LRESULT result = DefaultSubclassProc(hwnd, message, wParam, lParam);
         self->OnTextKeyUp(wParam);
         return result;
       }
       case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, &DayNoteEditorWindow::TextBoxProc, kTextBoxSubclassId);
+        RemoveSubclass(hwnd, &DayNoteEditorWindow::TextBoxProc, kTextBoxSubclassId);
         self->textBox_ = nullptr;
         break;
       default:
@@ -150,7 +149,7 @@ LRESULT CALLBACK DayNoteEditorWindow::TextBoxProc(HWND hwnd, UINT message, WPARA
   } catch (...) {
     LogCurrentException("note editor text box");
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  return DefaultSubclassProc(hwnd, message, wParam, lParam);
 }
 
 LRESULT DayNoteEditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,12 +1,12 @@
 #include "memo/MemoWindow.h"
 
-#include <commctrl.h>
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
 #include "common/Numbers.h"
+#include "platform/CommonControls.h"
 #include "platform/DebugLog.h"
 #include "platform/Dpi.h"
 #include "platform/WinText.h"
@@ -67,9 +67,7 @@ bool MemoWindow::Load() {
   }
   // No limit: the default one (about 32 000 characters) would cut a long memo when it loads.
   SendMessageW(textBox_, EM_SETLIMITTEXT, 0, 0);
-  Tolerate(SetWindowSubclass(textBox_, &MemoWindow::TextBoxProc, kTextBoxSubclassId, reinterpret_cast<DWORD_PTR>(this)) !=
-               FALSE,
-           "SetWindowSubclass");
+  SubclassWindow(textBox_, &MemoWindow::TextBoxProc, kTextBoxSubclassId, reinterpret_cast<DWORD_PTR>(this));
   if (const std::optional<uint8_t> opacity = ReadMemoOpacity()) SetWindowAlpha(Hwnd(), *opacity);
   OnResize();
   if (openWork_ != nullptr) saveTicket_ = openWork_->Register([this] { SaveText(); });
@@ -247,7 +245,7 @@ LRESULT CALLBACK MemoWindow::TextBoxProc(HWND hwnd, UINT message, WPARAM wParam,
     switch (message) {
       case WM_LBUTTONDOWN: {
         // The box places the caret and takes the focus first; then the memo is dragged.
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        const LRESULT result = DefaultSubclassProc(hwnd, message, wParam, lParam);
         DragWindowByItsBody(self->Hwnd());
         return result;
       }
@@ -255,12 +253,12 @@ LRESULT CALLBACK MemoWindow::TextBoxProc(HWND hwnd, UINT message, WPARAM wParam,
         self->ShowMenu();
         return 0;
       case WM_KILLFOCUS: {
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        const LRESULT result = DefaultSubclassProc(hwnd, message, wParam, lParam);
         self->SaveText();
         return result;
       }
       case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, &MemoWindow::TextBoxProc, kTextBoxSubclassId);
+        RemoveSubclass(hwnd, &MemoWindow::TextBoxProc, kTextBoxSubclassId);
         self->textBox_ = nullptr;
         break;
       default:
@@ -269,7 +267,7 @@ LRESULT CALLBACK MemoWindow::TextBoxProc(HWND hwnd, UINT message, WPARAM wParam,
   } catch (...) {
     LogCurrentException("memo text box");
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  return DefaultSubclassProc(hwnd, message, wParam, lParam);
 }
 
 LRESULT MemoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/CommonControls.h"
 #include "platform/DebugLog.h"
 #include "platform/Dpi.h"
 #include "platform/DialogTemplate.h"
@@ -135,8 +136,7 @@ bool SettingsDialog::Show() {
 }
 
 bool SettingsDialog::Create() {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
-  Tolerate(InitCommonControlsEx(&controls) != FALSE, "InitCommonControlsEx");
+  RegisterCommonControlClasses(ICC_TAB_CLASSES | ICC_STANDARD_CLASSES);
   DialogSpec spec;
   spec.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
   spec.exStyle = WS_EX_CONTROLPARENT;

@@ -1,10 +1,10 @@
 #include "accessories/open_anything/OpenAnythingWindow.h"
 
-#include <commctrl.h>
 
 #include <memory>
 #include <utility>
 
+#include "platform/CommonControls.h"
 #include "platform/DebugLog.h"
 #include "platform/Dpi.h"
 #include "platform/ShellOpen.h"
@@ -53,9 +53,7 @@ bool OpenAnythingWindow::Load() {
     return false;
   }
   ApplyFont();
-  Tolerate(SetWindowSubclass(textBox_, &OpenAnythingWindow::TextBoxProc, kTextBoxSubclassId,
-                             reinterpret_cast<DWORD_PTR>(this)) != FALSE,
-           "SetWindowSubclass");
+  SubclassWindow(textBox_, &OpenAnythingWindow::TextBoxProc, kTextBoxSubclassId, reinterpret_cast<DWORD_PTR>(this));
   box_.emplace(TheOpenHistory());
   OnResize();
   if (const int shownAt = DpiOfWindow(Hwnd()); shownAt != dpi_) {
@@ -166,7 +164,7 @@ LRESULT CALLBACK OpenAnythingWindow::TextBoxProc(HWND hwnd, UINT message, WPARAM
         if (wParam == L'\r' || wParam == L'\n' || wParam == 0x1B) return 0;
         break;
       case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, &OpenAnythingWindow::TextBoxProc, kTextBoxSubclassId);
+        RemoveSubclass(hwnd, &OpenAnythingWindow::TextBoxProc, kTextBoxSubclassId);
         self->textBox_ = nullptr;
         break;
       default:
@@ -175,7 +173,7 @@ LRESULT CALLBACK OpenAnythingWindow::TextBoxProc(HWND hwnd, UINT message, WPARAM
   } catch (...) {
     LogCurrentException("open anything text box");
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  return DefaultSubclassProc(hwnd, message, wParam, lParam);
 }
 
 LRESULT OpenAnythingWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

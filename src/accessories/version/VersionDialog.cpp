@@ -11,6 +11,7 @@
 #include "accessories/version/VersionDialogResources.h"
 #include "common/AppIdentity.h"
 #include "common/FileSystem.h"
+#include "platform/CommonControls.h"
 #include "platform/DebugLog.h"
 #include "platform/Dpi.h"
 #include "platform/MessageBox.h"
@@ -69,8 +70,7 @@ RECT RectInDialog(HWND dialog, HWND control) {
 bool VersionDialog::Load() {
   if (Hwnd() != nullptr) return true;
   // The support link is a common control of its own; its class exists only once asked for.
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LINK_CLASS};
-  Tolerate(InitCommonControlsEx(&controls) != FALSE, "InitCommonControlsEx(ICC_LINK_CLASS)");
+  RegisterCommonControlClasses(ICC_LINK_CLASS);
   if (!CreateModeless(VERSION_DIALOG_TEMPLATE, nullptr)) return false;
   ShowWindow(Hwnd(), SW_SHOWNORMAL);
   Tolerate(SetForegroundWindow(Hwnd()) != FALSE, "SetForegroundWindow(version dialog)");
