@@ -137,8 +137,12 @@ int wmain(int argc, wchar_t** argv) {
   }
   for (size_t yardstick : {size_t{1}, size_t{2}, size_t{3}}) {
     if (!programs[0].ms.empty() && !programs[yardstick].ms.empty() && Median(programs[yardstick].ms) > 0) {
-      std::printf("  ratio Quorbell / %s: %.2f\n", programs[yardstick].label,
-                  Median(programs[0].ms) / Median(programs[yardstick].ms));
+      // The fastest starts too: on a machine busy with other work they come nearest to what a
+      // start costs by itself.
+      std::printf("  ratio Quorbell / %s: %.2f (fastest starts: %.2f)\n", programs[yardstick].label,
+                  Median(programs[0].ms) / Median(programs[yardstick].ms),
+                  *std::min_element(programs[0].ms.begin(), programs[0].ms.end()) /
+                      *std::min_element(programs[yardstick].ms.begin(), programs[yardstick].ms.end()));
     }
   }
   if (failures) std::printf("  %d start(s) did not reach the resident state\n", failures);
