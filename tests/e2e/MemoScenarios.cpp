@@ -206,7 +206,11 @@ TEST_F(Memos, TypedTextIsStoredOnFocusLossWhileTypingAndSurvivesAKillAndARestart
   // Typed just before the program ends: the end stores it. (A click at another point: two clicks
   // at one point this soon would be the double-click that opens the memo's menu.)
   ASSERT_TRUE(ClickAt(TextBox(memo), {60, 30}));
-  ASSERT_TRUE(WaitUntil([&] { return FocusOf(memo) == TextBox(memo) && !WaitForPopupMenu(app.Id(), 0ms); }));
+  // The keys go to the window in front: wait until the memo is there, not only focused within its
+  // own program.
+  ASSERT_TRUE(WaitUntil([&] {
+    return GetForegroundWindow() == memo && FocusOf(memo) == TextBox(memo) && !WaitForPopupMenu(app.Id(), 0ms);
+  })) << "the memo did not come to the front with its text box focused";
   const auto length = Send(TextBox(memo), WM_GETTEXTLENGTH);
   ASSERT_TRUE(length);
   ASSERT_TRUE(Send(TextBox(memo), EM_SETSEL, static_cast<WPARAM>(*length), static_cast<LPARAM>(*length)));
