@@ -1,6 +1,5 @@
 #include "calendar/DayNoteEditorWindow.h"
 
-
 #include <algorithm>
 #include <memory>
 #include <utility>

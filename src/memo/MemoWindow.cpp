@@ -1,6 +1,5 @@
 #include "memo/MemoWindow.h"
 
-
 #include <algorithm>
 #include <cmath>
 #include <utility>

@@ -1,6 +1,5 @@
 #include "accessories/open_anything/OpenAnythingWindow.h"
 
-
 #include <memory>
 #include <utility>
 
